@@ -1,0 +1,37 @@
+// Guards for the paths the uninstaller deletes. They come from a registry key that a broken
+// installer, another program or a person can set, and the uninstaller runs as administrator,
+// so a path is deleted only when it is plainly the product's own.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The absolute local form of a path ("X:\..." with "." and "..", separators, short names and
+// trailing separators settled); empty when the path is not an absolute path on a local drive.
+std::wstring NormalizeLocalPath(const std::wstring& path);
+
+// The path an existing file or folder really has once every link on the way is followed,
+// in the same form as NormalizeLocalPath; empty when it cannot be opened or is not local.
+std::wstring ResolveFinalPath(const std::wstring& path);
+
+// True when `path` equals `base` or lies below it (case-insensitive, both normalised).
+bool IsSameOrInside(const std::wstring& path, const std::wstring& base);
+
+// The folders a deletion must never remove or lie in: the Windows folder, both Program
+// Files folders, ProgramData, the Users folder, every user profile and the per-user and
+// common shell folder roots. Each is listed normalised and, when it differs, resolved.
+struct SystemLocations {
+    std::vector<std::wstring> windowsFolders;
+    std::vector<std::wstring> protectedFolders;
+    std::vector<std::wstring> profileParents;
+};
+SystemLocations GetSystemLocations();
+
+// True when `folder` may be deleted with its content: an absolute local path that is not a
+// drive root, not inside the Windows folder, and neither is nor contains a protected folder
+// or a user profile, both as written and as resolved through links.
+bool IsSafeFolderTarget(const std::wstring& folder);
+
+// True when `file` may be stopped and deleted as the product's executable: an absolute
+// local path outside the Windows folder, as written and as resolved.
+bool IsSafeExecutableTarget(const std::wstring& file);

@@ -1,0 +1,75 @@
+#include "app/SelfDelete.h"
+
+#include "app/LinkSafeDelete.h"
+#include "app/PathSafety.h"
+#include "app/TextConversion.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstdlib>
+#include <cwchar>
+
+namespace {
+
+constexpr wchar_t kParameterHead[] = L"/c ping -n 1 127.0.0.1>nul&rd /s /q ";
+constexpr wchar_t kParameterTail[] = L" > nul";
+
+// cmd expands %...% and ends its argument at a quotation mark even inside quotes.
+bool HoldsShellCharacter(const std::wstring& folder)
+{
+    for (wchar_t c : folder) {
+        if (c == L'"' || c == L'%' || c < 0x20 || c == 0x7F) return true;
+    }
+    return false;
+}
+
+} // namespace
+
+bool BuildSelfDeleteParameters(const std::wstring& folder, wchar_t (&buffer)[kSelfDeleteParameterChars])
+{
+    if (folder.empty() || HoldsShellCharacter(folder)) return false;
+    const std::wstring text = kParameterHead + (L"\"" + folder + L"\"") + kParameterTail;
+    if (text.size() + 1 > kSelfDeleteParameterChars) return false;
+    std::wmemcpy(buffer, text.c_str(), text.size() + 1);
+    return true;
+}
+
+bool LaunchSelfDelete(std::string installFolder)
+{
+    if (installFolder.empty()) return false;
+    const std::wstring folder = ThreadAnsiToWide(installFolder);
+    wchar_t parameters[kSelfDeleteParameterChars];
+    if (!BuildSelfDeleteParameters(folder, parameters)) return false;
+    // rd /s is not trusted to stop at links, and must not remove a system folder.
+    if (!IsSafeFolderTarget(folder) || TreeHasLinks(folder)) return false;
+
+    wchar_t module[MAX_PATH];
+    if (::GetModuleFileNameW(nullptr, module, MAX_PATH) == 0) return false;
+    if (::GetShortPathNameW(module, module, MAX_PATH) == 0) return false;
+    wchar_t shell[MAX_PATH];
+    const DWORD shellLength = ::GetEnvironmentVariableW(L"COMSPEC", shell, MAX_PATH);
+    // A longer value is not copied at all and would leave the buffer unset.
+    if (shellLength == 0 || shellLength >= MAX_PATH) return false;
+
+    ::SetCurrentDirectoryW(L"C:\\");
+
+    SHELLEXECUTEINFOW info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = SEE_MASK_NOCLOSEPROCESS;
+    info.hwnd = nullptr;
+    info.lpVerb = L"Open";
+    info.lpFile = shell;
+    info.lpParameters = parameters;
+    info.lpDirectory = nullptr;
+    info.nShow = SW_HIDE;
+
+    ::SetPriorityClass(::GetCurrentProcess(), REALTIME_PRIORITY_CLASS);
+    ::SetThreadPriority(::GetCurrentThread(), THREAD_PRIORITY_TIME_CRITICAL);
+    if (!::ShellExecuteExW(&info)) return false;
+    if (info.hProcess != nullptr) {
+        ::SetPriorityClass(info.hProcess, IDLE_PRIORITY_CLASS);
+        ::CloseHandle(info.hProcess);
+    }
+    std::exit(0);
+}

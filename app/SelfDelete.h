@@ -1,0 +1,16 @@
+// The last step of the uninstall: a hidden shell command that waits a moment and removes
+// the installation folder (the running uninstaller included), while this process ends.
+#pragma once
+
+#include <string>
+
+constexpr size_t kSelfDeleteParameterChars = 260;
+
+// Writes "/c ping -n 1 127.0.0.1>nul&rd /s /q "<folder>" > nul" into `buffer`. False, with
+// nothing written past the buffer, when the text would not fit or the folder holds a
+// character the shell interprets even inside quotation marks.
+bool BuildSelfDeleteParameters(const std::wstring& folder, wchar_t (&buffer)[kSelfDeleteParameterChars]);
+
+// Starts the command and ends the process with exit code 0; returns false when the folder is
+// empty, refused, still holds links, or the shell cannot be started.
+bool LaunchSelfDelete(std::string installFolder);
