@@ -65,6 +65,19 @@ bool MarkForDeletion(HANDLE handle)
     return ::SetFileInformationByHandle(handle, FileDispositionInfo, &disposition, sizeof(disposition)) != FALSE;
 }
 
+// Deletes the entry at `path` when it is the expected one; a failure leaves it in place.
+void DeleteIfExpected(const std::wstring& path, const std::wstring& expectedFinal)
+{
+    UniqueHandle entry = OpenForDeletion(path);
+    if (entry && IsExpectedEntry(entry.get(), expectedFinal)) MarkForDeletion(entry.get());
+}
+
+bool IsExpectedPath(const std::wstring& path, const std::wstring& expectedFinal)
+{
+    UniqueHandle entry = OpenNoFollow(path, FILE_READ_ATTRIBUTES);
+    return entry && IsExpectedEntry(entry.get(), expectedFinal);
+}
+
 void DeleteFolderVerified(const std::string& path, const std::wstring& expectedFinal);
 
 // Returns false when the folder cannot be listed.
@@ -77,8 +90,7 @@ bool SweepContent(const std::string& prefix, const std::wstring& widePrefix, con
         if (IsLinkAttribute(entry.dwFileAttributes)) continue;
         const std::wstring expected = folderFinal + L"\\" + entry.cFileName;
         if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-            UniqueHandle file = OpenForDeletion(widePrefix + entry.cFileName);
-            if (file && IsExpectedEntry(file.get(), expected)) MarkForDeletion(file.get());
+            DeleteIfExpected(widePrefix + entry.cFileName, expected);
             continue;
         }
         const std::string name = WideToNarrow(entry.cFileName);
@@ -88,13 +100,14 @@ bool SweepContent(const std::string& prefix, const std::wstring& widePrefix, con
     return true;
 }
 
+// A handle that may delete is not held while the folder is listed: listing a folder
+// needs it open to others for everything but deletion.
 void DeleteFolderVerified(const std::string& path, const std::wstring& expectedFinal)
 {
     const std::wstring wide = NarrowToWide(path);
-    UniqueHandle folder = OpenForDeletion(wide);
-    if (!folder || !IsExpectedEntry(folder.get(), expectedFinal)) return;
+    if (!IsExpectedPath(wide, expectedFinal)) return;
     SweepContent(path + "\\", wide + L"\\", expectedFinal);
-    MarkForDeletion(folder.get());
+    DeleteIfExpected(wide, expectedFinal);
 }
 
 bool ScanForLinks(const std::wstring& widePrefix, const std::wstring& folderFinal)
@@ -161,15 +174,18 @@ bool DeleteTreeNoFollow(const std::string& path)
         (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
         return false;
     }
-    UniqueHandle folder = OpenForDeletion(wide);
-    if (!folder) return false;
-    const std::wstring folderFinal = FinalPathOf(folder.get());
+    std::wstring folderFinal;
+    {
+        UniqueHandle folder = OpenNoFollow(wide, FILE_READ_ATTRIBUTES);
+        if (!folder) return false;
+        folderFinal = FinalPathOf(folder.get());
+    }
     if (folderFinal.empty()) return false;
 
     std::string prefix = path;
     if (prefix.back() != '\\') prefix += '\\';
     if (!SweepContent(prefix, NarrowToWide(prefix), folderFinal)) return false;
-    MarkForDeletion(folder.get());
+    DeleteIfExpected(wide, folderFinal);
     return true;
 }
 

@@ -1,0 +1,35 @@
+// Runs the uninstall engine in a process of its own, so that its process-ending last step
+// can be observed from outside. Prints one line per report and per result.
+//   engine_runner run                 the whole sequence; exit code 3 when Run returns
+//   engine_runner selfdelete <folder> only the self-delete step; exit code 4 when it returns
+#include "app/SelfDelete.h"
+#include "app/TextConversion.h"
+#include "app/UnInstall.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+
+int wmain(int argc, wchar_t** argv)
+{
+    if (argc >= 2 && std::wcscmp(argv[1], L"run") == 0) {
+        UnInstall& engine = UnInstall::GetSingleton();
+        engine.m_progress = [](int percent, const std::string& text) {
+            std::printf("progress %d [%s] %lu\n", percent, text.c_str(), ::GetTickCount());
+            std::fflush(stdout);
+        };
+        const bool result = engine.Run();
+        std::printf("returned %d\n", result ? 1 : 0);
+        std::fflush(stdout);
+        return 3;
+    }
+    if (argc >= 3 && std::wcscmp(argv[1], L"selfdelete") == 0) {
+        const bool result = LaunchSelfDelete(WideToNarrow(argv[2]));
+        std::printf("returned %d\n", result ? 1 : 0);
+        std::fflush(stdout);
+        return 4;
+    }
+    std::printf("usage: engine_runner run | selfdelete <folder>\n");
+    return 2;
+}

@@ -1,0 +1,245 @@
+#include "app/ProductConstants.h"
+#include "app/TextConversion.h"
+#include "app/UnInstall.h"
+#include "tests/app/TestSupport.h"
+
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include <cstdio>
+#include <utility>
+
+using namespace testsupport;
+
+namespace {
+
+std::wstring ShellFolder(int csidl)
+{
+    wchar_t path[MAX_PATH] = {};
+    ::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
+    return path;
+}
+
+// The per-user items the engine removes whatever the registry says.
+struct UserItems {
+    std::wstring desktopShortcut = ShellFolder(CSIDL_DESKTOPDIRECTORY) + L"\\Varnholt.lnk";
+    std::wstring userFolder = ShellFolder(CSIDL_LOCAL_APPDATA) + L"\\" + ProductGuid;
+    std::wstring startMenu = ShellFolder(CSIDL_PROGRAMS) + L"\\" + StartMenuFolderName;
+
+    void Create() const
+    {
+        WriteFile(desktopShortcut);
+        MakeFolders(userFolder + L"\\cache\\thumbs");
+        WriteFile(userFolder + L"\\settings.ini");
+        WriteFile(userFolder + L"\\cache\\thumbs\\1.png");
+        MakeFolders(startMenu);
+        WriteFile(startMenu + L"\\Varnholt.lnk");
+        WriteFile(startMenu + L"\\Uninstall.lnk");
+    }
+    void Remove() const
+    {
+        ::DeleteFileW(desktopShortcut.c_str());
+        RemoveTree(userFolder);
+        RemoveTree(startMenu);
+    }
+};
+
+struct Recorded {
+    std::vector<std::pair<int, std::string>> reports;
+    DWORD milliseconds = 0;
+    bool result = false;
+};
+
+Recorded RunInProcess()
+{
+    Recorded recorded;
+    UnInstall& engine = UnInstall::GetSingleton();
+    engine.m_progress = [&recorded](int percent, const std::string& text) {
+        recorded.reports.emplace_back(percent, text);
+    };
+    const ULONGLONG start = ::GetTickCount64();
+    recorded.result = engine.Run();
+    recorded.milliseconds = static_cast<DWORD>(::GetTickCount64() - start);
+    engine.m_progress = nullptr;
+    return recorded;
+}
+
+const std::vector<std::pair<int, std::string>> kAllReports = {
+    {20, ""}, {40, ""}, {55, ""}, {70, ""}, {80, ""}, {90, ""}, {100, ""},
+};
+
+class UnInstallRun : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ProductKey::Remove();
+        m_items.Remove();
+        m_items.Create();
+    }
+    void TearDown() override
+    {
+        ProductKey::Remove();
+        m_items.Remove();
+    }
+    UserItems m_items;
+};
+
+} // namespace
+
+TEST_F(UnInstallRun, WithoutInstallLocationRemovesEverythingAndReturns)
+{
+    ScratchFolder scratch(L"run");
+    const std::wstring image = UniqueName(L"VarnRun") + L".exe";
+    ChildProcess product;
+    ASSERT_TRUE(StartSleeperAs(scratch.path(), image, &product));
+    ProductKey key;
+    ASSERT_TRUE(key.SetString(L"DisplayIcon", scratch / image));
+
+    const Recorded run = RunInProcess();
+    EXPECT_TRUE(run.result);
+    EXPECT_EQ(run.reports, kAllReports);
+    // 2800 ms of pauses plus 500 after stopping the process.
+    EXPECT_GE(run.milliseconds, 3200u);
+
+    ASSERT_TRUE(product.Wait(5000));
+    EXPECT_EQ(product.ExitCode(), 1u);
+    EXPECT_FALSE(Exists(scratch / image));
+    EXPECT_FALSE(ProductKey::Exists());
+    EXPECT_FALSE(Exists(m_items.desktopShortcut));
+    EXPECT_FALSE(Exists(m_items.userFolder));
+    EXPECT_FALSE(Exists(m_items.startMenu));
+}
+
+TEST_F(UnInstallRun, WithoutKeyStillRemovesThePerUserItems)
+{
+    const Recorded run = RunInProcess();
+    EXPECT_TRUE(run.result);
+    EXPECT_EQ(run.reports, kAllReports);
+    EXPECT_GE(run.milliseconds, 2700u);
+    EXPECT_FALSE(Exists(m_items.userFolder));
+    EXPECT_FALSE(Exists(m_items.startMenu));
+    EXPECT_FALSE(Exists(m_items.desktopShortcut));
+}
+
+TEST_F(UnInstallRun, IconInsideWindowsIsNeitherStoppedNorDeleted)
+{
+    wchar_t windows[MAX_PATH];
+    ::GetWindowsDirectoryW(windows, MAX_PATH);
+    const std::wstring folder = std::wstring(windows) + L"\\" + UniqueName(L"varntest");
+    ASSERT_TRUE(MakeFolders(folder));
+    const std::wstring image = UniqueName(L"VarnSys") + L".exe";
+    {
+        ChildProcess program;
+        ASSERT_TRUE(StartSleeperAs(folder, image, &program));
+        ProductKey key;
+        ASSERT_TRUE(key.SetString(L"DisplayIcon", folder + L"\\" + image));
+
+        EXPECT_EQ(RunInProcess().reports, kAllReports);
+        EXPECT_TRUE(program.IsRunning());
+        EXPECT_TRUE(Exists(folder + L"\\" + image));
+    }
+    ::Sleep(200);
+    RemoveTree(folder);
+}
+
+TEST_F(UnInstallRun, IconWithoutBackslashIsNotDeletedFromTheCurrentFolder)
+{
+    ScratchFolder scratch(L"relative");
+    const std::wstring image = UniqueName(L"VarnRel") + L".exe";
+    WriteFile(scratch / image);
+    wchar_t previous[MAX_PATH];
+    ::GetCurrentDirectoryW(MAX_PATH, previous);
+    ASSERT_TRUE(::SetCurrentDirectoryW(scratch.path().c_str()));
+    ProductKey key;
+    ASSERT_TRUE(key.SetString(L"DisplayIcon", image));
+
+    const Recorded run = RunInProcess();
+    ::SetCurrentDirectoryW(previous);
+    EXPECT_EQ(run.reports, kAllReports);
+    EXPECT_TRUE(Exists(scratch / image));
+    EXPECT_FALSE(ProductKey::Exists());
+}
+
+namespace {
+
+struct ChildRun {
+    DWORD exitCode = 0;
+    std::vector<int> percents;
+    std::vector<std::string> texts;
+    bool returned = false;
+};
+
+ChildRun RunInChild(const std::wstring& runner)
+{
+    ChildRun run;
+    ChildProcess child;
+    if (!child.Start(runner, L"run", true) || !child.Wait(60000)) return run;
+    run.exitCode = child.ExitCode();
+    for (const std::string& line : Lines(child.Output())) {
+        int percent = 0;
+        char text[64] = {};
+        if (std::sscanf(line.c_str(), "progress %d [%63[^]]]", &percent, text) >= 1) {
+            run.percents.push_back(percent);
+            run.texts.push_back(text);
+        }
+        if (line.rfind("returned", 0) == 0) run.returned = true;
+    }
+    return run;
+}
+
+bool WaitUntilGone(const std::wstring& path, DWORD milliseconds)
+{
+    const ULONGLONG deadline = ::GetTickCount64() + milliseconds;
+    while (Exists(path)) {
+        if (::GetTickCount64() >= deadline) return false;
+        ::Sleep(50);
+    }
+    return true;
+}
+
+const std::vector<int> kAllPercents = {20, 40, 55, 70, 80, 90, 100};
+
+} // namespace
+
+TEST_F(UnInstallRun, WithInstallLocationTheProcessEndsAndTheShellRemovesTheFolder)
+{
+    ScratchFolder scratch(L"full");
+    const std::wstring folder = scratch / L"Varnholt";
+    MakeFolders(folder + L"\\plugins\\extra");
+    WriteFile(folder + L"\\plugins\\extra\\x.dll");
+    // The uninstaller runs from the installation folder: it survives the sweep (running)
+    // and goes with the shell command after the process has ended.
+    const std::wstring runner = folder + L"\\uninstall.exe";
+    ASSERT_TRUE(::CopyFileW((ExeFolder() + L"engine_runner.exe").c_str(), runner.c_str(), FALSE));
+    ChildProcess product;
+    ASSERT_TRUE(StartSleeperAs(folder, L"Varnholt.exe", &product));
+    ProductKey key;
+    ASSERT_TRUE(key.SetString(L"DisplayIcon", folder + L"\\Varnholt.exe"));
+    ASSERT_TRUE(key.SetString(L"InstallLocation", folder));
+
+    const ChildRun run = RunInChild(runner);
+    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_EQ(run.percents, kAllPercents);
+    for (const std::string& text : run.texts) EXPECT_EQ(text, "");
+    EXPECT_FALSE(run.returned);
+    EXPECT_EQ(product.ExitCode(), 1u);
+    EXPECT_FALSE(ProductKey::Exists());
+    EXPECT_TRUE(WaitUntilGone(folder, 15000));
+    EXPECT_TRUE(IsDirectory(scratch.path()));
+}
+
+TEST_F(UnInstallRun, DangerousInstallLocationIsLeftAndRunReturns)
+{
+    const std::wstring programFiles = ShellFolder(CSIDL_PROGRAM_FILES);
+    const std::wstring marker = programFiles + L"\\" + UniqueName(L"varntest-marker") + L".txt";
+    ASSERT_TRUE(WriteFile(marker));
+    ProductKey key;
+    ASSERT_TRUE(key.SetString(L"InstallLocation", programFiles + L"\\"));
+
+    const ChildRun run = RunInChild(ExeFolder() + L"engine_runner.exe");
+    EXPECT_TRUE(Exists(marker));
+    ::DeleteFileW(marker.c_str());
+    EXPECT_EQ(run.exitCode, 3u);
+    EXPECT_TRUE(run.returned);
+    EXPECT_EQ(run.percents, kAllPercents);
+}
