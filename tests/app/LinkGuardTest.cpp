@@ -1,0 +1,101 @@
+// Runs on links that tests/app/links_fixture.sh places in C:\varntest-links from the Unix
+// side: a link to a folder is seen as a reparse point, a link to a file as a plain file, and
+// deleting either through the usual calls would destroy what lies behind it.
+#include "app/LinkSafeDelete.h"
+#include "app/PathSafety.h"
+#include "app/TextConversion.h"
+#include "app/UnInstall.h"
+#include "tests/app/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace testsupport;
+
+namespace {
+
+const std::wstring kRoot = L"C:\\varntest-links";
+
+void ExpectOutsideIntact()
+{
+    EXPECT_EQ(ReadFile(kRoot + L"\\outside\\dir\\keep.txt"), "keep\n");
+    EXPECT_EQ(ReadFile(kRoot + L"\\outside\\file.txt"), "keep\n");
+    EXPECT_TRUE(IsDirectory(kRoot + L"\\outside\\emptydir"));
+}
+
+} // namespace
+
+TEST(LinkGuard, FixtureIsInPlace)
+{
+    ASSERT_TRUE(IsDirectory(kRoot + L"\\tree\\install")) << "links_fixture.sh did not run";
+    EXPECT_NE(::GetFileAttributesW((kRoot + L"\\tree\\install\\dirlink").c_str()) & FILE_ATTRIBUTE_REPARSE_POINT, 0u);
+}
+
+TEST(LinkGuard, SweepLeavesLinksAndWhatTheyPointTo)
+{
+    const std::wstring install = kRoot + L"\\tree\\install";
+    EXPECT_TRUE(UnInstall::GetSingleton().DeleteFolderTree(WideToNarrow(install)));
+    ExpectOutsideIntact();
+    EXPECT_FALSE(Exists(install + L"\\normal.txt"));
+    EXPECT_FALSE(Exists(install + L"\\sub\\normal2.txt"));
+    EXPECT_TRUE(Exists(install + L"\\filelink"));
+    EXPECT_TRUE(Exists(install + L"\\sub\\deeplink"));
+}
+
+TEST(LinkGuard, LinkedFolderItselfIsRefused)
+{
+    EXPECT_FALSE(UnInstall::GetSingleton().DeleteFolderTree(WideToNarrow(kRoot + L"\\rootlink")));
+    EXPECT_FALSE(UnInstall::GetSingleton().DeleteFolderTree(WideToNarrow(kRoot + L"\\rootlink\\")));
+    ExpectOutsideIntact();
+    EXPECT_TRUE(TreeHasLinks(kRoot + L"\\rootlink"));
+}
+
+TEST(LinkGuard, WindowsReachedThroughALinkIsStillWindows)
+{
+    EXPECT_FALSE(IsSafeFolderTarget(kRoot + L"\\winlink"));
+    EXPECT_FALSE(IsSafeFolderTarget(kRoot + L"\\winlink\\system32"));
+    EXPECT_FALSE(IsSafeExecutableTarget(kRoot + L"\\winlink\\notepad.exe"));
+    EXPECT_TRUE(IsSafeFolderTarget(kRoot + L"\\tree\\install"));
+}
+
+TEST(LinkGuard, FileLinkIsNotDeleted)
+{
+    EXPECT_FALSE(DeleteFileNoFollow(kRoot + L"\\exe\\Varnholt.exe"));
+    ExpectOutsideIntact();
+    EXPECT_TRUE(Exists(kRoot + L"\\exe\\Varnholt.exe"));
+}
+
+TEST(LinkGuard, LinkScanFindsLinksAtAnyDepth)
+{
+    EXPECT_TRUE(TreeHasLinks(kRoot + L"\\selfdel\\install"));
+    EXPECT_TRUE(TreeHasLinks(kRoot + L"\\run"));
+    EXPECT_FALSE(TreeHasLinks(kRoot + L"\\outside"));
+    EXPECT_FALSE(TreeHasLinks(kRoot + L"\\nothing-here"));
+}
+
+TEST(LinkGuard, SelfDeleteIsNotStartedWhileLinksRemain)
+{
+    ChildProcess child;
+    ASSERT_TRUE(child.Start(ExeFolder() + L"engine_runner.exe", L"selfdelete \"" + kRoot + L"\\selfdel\\install\"", true));
+    ASSERT_TRUE(child.Wait(30000));
+    EXPECT_EQ(child.ExitCode(), 4u);
+    ::Sleep(1500);
+    EXPECT_TRUE(Exists(kRoot + L"\\selfdel\\install\\normal.txt"));
+    ExpectOutsideIntact();
+}
+
+TEST(LinkGuard, WholeRunOverLinksKeepsTheirTargets)
+{
+    const std::wstring install = kRoot + L"\\run\\install";
+    ProductKey key;
+    ASSERT_TRUE(key.SetString(L"DisplayIcon", install + L"\\Varnholt.exe"));
+    ASSERT_TRUE(key.SetString(L"InstallLocation", install));
+    ChildProcess child;
+    ASSERT_TRUE(child.Start(ExeFolder() + L"engine_runner.exe", L"run", true));
+    ASSERT_TRUE(child.Wait(60000));
+    EXPECT_EQ(child.ExitCode(), 3u) << child.Output();
+    ::Sleep(1500);
+    ExpectOutsideIntact();
+    EXPECT_FALSE(Exists(install + L"\\bin\\normal.dll"));
+    EXPECT_TRUE(Exists(install + L"\\Varnholt.exe"));
+    EXPECT_FALSE(ProductKey::Exists());
+}
