@@ -93,7 +93,6 @@ public:
 
 private:
     bool IsInline() const { return m_text == m_inline; }
-    bool PointsIntoText(const wchar_t* text) const;
     void FreeHeap();
 
     wchar_t* m_text;
