@@ -97,6 +97,9 @@ void AddLocation(std::vector<std::wstring>* list, const std::wstring& path)
 {
     const std::wstring normal = NormalizeLocalPath(path);
     if (normal.empty()) return;
+    for (const std::wstring& known : *list) {
+        if (SamePath(known, normal)) return;
+    }
     list->push_back(normal);
     const std::wstring resolved = ResolveFinalPath(normal);
     if (!resolved.empty() && !SamePath(resolved, normal)) list->push_back(resolved);
@@ -176,7 +179,10 @@ std::wstring ResolveFinalPath(const std::wstring& path)
     std::wstring final(buffer, length);
     const std::wstring device = L"\\\\?\\";
     if (final.compare(0, device.size(), device) == 0) final.erase(0, device.size());
-    return NormalizeLocalPath(final);
+    // Already absolute, with long names and the case on disk.
+    if (!HasDrivePrefix(final)) return std::wstring();
+    TrimTrailingSeparators(&final);
+    return final;
 }
 
 bool IsSameOrInside(const std::wstring& path, const std::wstring& base)
@@ -187,7 +193,9 @@ bool IsSameOrInside(const std::wstring& path, const std::wstring& base)
     return path.size() == base.size() || base.back() == L'\\' || path[base.size()] == L'\\';
 }
 
-SystemLocations GetSystemLocations()
+namespace {
+
+SystemLocations FindSystemLocations()
 {
     SystemLocations locations;
     wchar_t buffer[MAX_PATH];
@@ -228,6 +236,16 @@ SystemLocations GetSystemLocations()
     return locations;
 }
 
+} // namespace
+
+// System folders do not move while the program runs, and finding them all takes a while
+// (hundreds of milliseconds under some platforms), so they are found once.
+const SystemLocations& GetSystemLocations()
+{
+    static const SystemLocations locations = FindSystemLocations();
+    return locations;
+}
+
 namespace {
 
 bool IsRefusedFolderForm(const std::wstring& form, const SystemLocations& system)
@@ -265,7 +283,7 @@ bool IsSafeFolderTarget(const std::wstring& folder)
 {
     const std::vector<std::wstring> forms = FormsOf(folder);
     if (forms.empty()) return false;
-    const SystemLocations system = GetSystemLocations();
+    const SystemLocations& system = GetSystemLocations();
     for (const std::wstring& form : forms) {
         if (IsRefusedFolderForm(form, system)) return false;
     }
@@ -276,7 +294,7 @@ bool IsSafeExecutableTarget(const std::wstring& file)
 {
     const std::vector<std::wstring> forms = FormsOf(file);
     if (forms.empty()) return false;
-    const SystemLocations system = GetSystemLocations();
+    const SystemLocations& system = GetSystemLocations();
     for (const std::wstring& form : forms) {
         if (IsDriveRoot(form)) return false;
         for (const std::wstring& windows : system.windowsFolders) {

@@ -25,7 +25,8 @@ struct SystemLocations {
     std::vector<std::wstring> protectedFolders;
     std::vector<std::wstring> profileParents;
 };
-SystemLocations GetSystemLocations();
+// Found once per process.
+const SystemLocations& GetSystemLocations();
 
 // True when `folder` may be deleted with its content: an absolute local path that is not a
 // drive root, not inside the Windows folder, and neither is nor contains a protected folder
