@@ -1,0 +1,61 @@
+// Records shared by the renderer and the paint manager.
+// ImageInfoUI: one loaded image. It owns its 32-bit top-down DIB section (premultiplied
+// blue, green, red, alpha) and, when it keeps its source, a private copy of the pixels as
+// loaded. The manager's image tables own the records.
+// ImageDrawUI: one parsed image attribute string, owned by the control or manager that
+// draws it; it borrows the cached image. Rectangles: dest relative to the control's
+// top-left corner, source and corner in image pixels.
+#pragma once
+
+#include "ui/base/UIGeometry.h"
+#include "ui/base/UIString.h"
+#include "ui/render/GdiHandles.h"
+
+#include <windows.h>
+
+#include <memory>
+
+namespace VarnUI {
+
+struct ImageInfoUI {
+    CGdiBitmap bitmap;
+    BYTE* bits = nullptr;                   // the DIB section's pixels, owned by bitmap
+    std::unique_ptr<BYTE[]> sourceBits;     // width x height x 4 bytes, only with keepSource
+    int width = 0;
+    int height = 0;
+    bool hasAlpha = false;
+    bool keepSource = false;
+    CUIString resType;
+    DWORD mask = 0;
+};
+
+struct ImageDrawUI {
+    CUIString drawString;
+    CUIString imageName;
+    bool loaded = false;                    // parsed once, also when that failed
+    ImageInfoUI* image = nullptr;
+    CUIRect dest;
+    CUIRect source;
+    CUIRect corner;
+    BYTE fade = 255;
+    bool hole = false;
+    bool xTiled = false;
+    bool yTiled = false;
+
+    void Clear()
+    {
+        drawString.Empty();
+        imageName.Empty();
+        loaded = false;
+        image = nullptr;
+        dest.Empty();
+        source.Empty();
+        corner.Empty();
+        fade = 255;
+        hole = false;
+        xTiled = false;
+        yTiled = false;
+    }
+};
+
+} // namespace VarnUI
