@@ -15,8 +15,9 @@ int wmain(int argc, wchar_t** argv)
 {
     if (argc >= 2 && std::wcscmp(argv[1], L"run") == 0) {
         UnInstall& engine = UnInstall::GetSingleton();
-        engine.m_progress = [](int percent, const std::string& text) {
-            std::printf("progress %d [%s] %lu\n", percent, text.c_str(), ::GetTickCount());
+        const DWORD start = ::GetTickCount();
+        engine.m_progress = [start](int percent, const std::string& text) {
+            std::printf("progress %d [%s] at %lu ms\n", percent, text.c_str(), ::GetTickCount() - start);
             std::fflush(stdout);
         };
         const bool result = engine.Run();
