@@ -9,13 +9,6 @@ using namespace testsupport;
 
 namespace {
 
-std::wstring ShellFolder(int csidl)
-{
-    wchar_t path[MAX_PATH] = {};
-    ::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
-    return path;
-}
-
 std::wstring ShortForm(const std::wstring& path)
 {
     wchar_t buffer[MAX_PATH] = {};

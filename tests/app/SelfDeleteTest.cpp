@@ -30,16 +30,6 @@ DWORD LaunchInChild(const std::wstring& folder, std::string* output)
     return child.ExitCode();
 }
 
-bool WaitUntilGone(const std::wstring& path, DWORD milliseconds)
-{
-    const ULONGLONG deadline = ::GetTickCount64() + milliseconds;
-    while (Exists(path)) {
-        if (::GetTickCount64() >= deadline) return false;
-        ::Sleep(50);
-    }
-    return true;
-}
-
 } // namespace
 
 TEST(SelfDeleteParameters, QuotedFolderBetweenFixedTexts)

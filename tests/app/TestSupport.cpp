@@ -2,7 +2,7 @@
 
 #include "app/ProductConstants.h"
 
-#include <shellapi.h>
+#include <shlobj.h>
 
 namespace testsupport {
 
@@ -21,9 +21,26 @@ std::wstring ExeFolder()
     return text.substr(0, text.find_last_of(L'\\') + 1);
 }
 
+std::wstring ShellFolder(int csidl)
+{
+    wchar_t path[MAX_PATH] = {};
+    if (FAILED(::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) return std::wstring();
+    return path;
+}
+
 bool Exists(const std::wstring& path)
 {
     return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool WaitUntilGone(const std::wstring& path, DWORD milliseconds)
+{
+    const ULONGLONG deadline = ::GetTickCount64() + milliseconds;
+    while (Exists(path)) {
+        if (::GetTickCount64() >= deadline) return false;
+        ::Sleep(50);
+    }
+    return true;
 }
 
 bool IsDirectory(const std::wstring& path)

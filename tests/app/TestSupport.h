@@ -15,7 +15,12 @@ std::wstring UniqueName(const std::wstring& prefix);
 // The folder holding the running test executable, with a trailing backslash.
 std::wstring ExeFolder();
 
+// The path of a shell folder by CSIDL; empty when there is none.
+std::wstring ShellFolder(int csidl);
+
 bool Exists(const std::wstring& path);
+// Polls until the path is gone; false on time-out.
+bool WaitUntilGone(const std::wstring& path, DWORD milliseconds);
 bool IsDirectory(const std::wstring& path);
 bool WriteFile(const std::wstring& path, const std::string& content = "x");
 std::string ReadFile(const std::wstring& path);

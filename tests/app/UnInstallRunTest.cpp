@@ -13,13 +13,6 @@ using namespace testsupport;
 
 namespace {
 
-std::wstring ShellFolder(int csidl)
-{
-    wchar_t path[MAX_PATH] = {};
-    ::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
-    return path;
-}
-
 // The per-user items the engine removes whatever the registry says.
 struct UserItems {
     std::wstring desktopShortcut = ShellFolder(CSIDL_DESKTOPDIRECTORY) + L"\\Varnholt.lnk";
@@ -185,16 +178,6 @@ ChildRun RunInChild(const std::wstring& runner)
         if (line.rfind("returned", 0) == 0) run.returned = true;
     }
     return run;
-}
-
-bool WaitUntilGone(const std::wstring& path, DWORD milliseconds)
-{
-    const ULONGLONG deadline = ::GetTickCount64() + milliseconds;
-    while (Exists(path)) {
-        if (::GetTickCount64() >= deadline) return false;
-        ::Sleep(50);
-    }
-    return true;
 }
 
 const std::vector<int> kAllPercents = {20, 40, 55, 70, 80, 90, 100};
