@@ -191,6 +191,8 @@ public:
     EventSourceUI& OnPostPaint() { return m_onPostPaint; }
 
 protected:
+    friend class CManagerUI;   // RenameControl stores the name without a second rename
+
     // Clips rc through the ancestors; false when an ancestor is hidden or nothing is left.
     bool ClipToAncestors(CUIRect& rc) const;
 

@@ -258,6 +258,8 @@ private:
     static bool RemoveFontFrom(ResourceBlock& block, HFONT font);
     void SetColor(DWORD ResourceBlock::*field, DWORD color, bool shared);
     void ReadjustOwnImages();
+    bool IsInTree(CControlUI* control) const;
+    static void RemoveAll(CUIPtrArray& list, void* item);
     void DeleteDelayedControls();
     void DeleteAsyncNotifications();
     void ReleaseOffscreen();

@@ -1,0 +1,234 @@
+// CControlUI: the skin attribute setter and the colour, image and border setters it uses.
+#include "ui/controls/ControlUI.h"
+
+#include "ui/manager/AttributeList.h"
+#include "ui/manager/ManagerUI.h"
+#include "ui/render/Renderer.h"
+
+#include <cwchar>
+
+namespace VarnUI {
+namespace {
+
+bool IsTrue(const wchar_t* value)
+{
+    return CUIString(value) == L"true";
+}
+
+DWORD ParseHex(const wchar_t* value)
+{
+    if (*value == L'#') ++value;
+    return std::wcstoul(value, nullptr, 16);
+}
+
+// Background colours may be written after leading blanks.
+DWORD ParseBkColor(const wchar_t* value)
+{
+    while (*value != L'\0' && *value <= L' ') ++value;
+    return ParseHex(value);
+}
+
+int ParseInt(const wchar_t* value)
+{
+    return static_cast<int>(std::wcstol(value, nullptr, 10));
+}
+
+// Four fractions, one separator character skipped after each; never past the terminator.
+PercentInfoUI ParsePercent(const wchar_t* value)
+{
+    double parts[4] = {};
+    const wchar_t* cursor = value;
+    for (int i = 0; i < 4 && *cursor != L'\0'; ++i) {
+        wchar_t* end = nullptr;
+        parts[i] = std::wcstod(cursor, &end);
+        if (*end == L'\0') break;
+        cursor = end + 1;
+    }
+    PercentInfoUI percent;
+    percent.left = parts[0];
+    percent.top = parts[1];
+    percent.right = parts[2];
+    percent.bottom = parts[3];
+    return percent;
+}
+
+} // namespace
+
+void CControlUI::SetAttribute(const wchar_t* name, const wchar_t* value)
+{
+    if (name == nullptr || value == nullptr) return;
+    const CUIString key(name);
+    if (key == L"pos") {
+        const CUIRect rc(value);
+        SetFixedXY({rc.left, rc.top});
+        SetFixedWidth(rc.right - rc.left);
+        SetFixedHeight(rc.bottom - rc.top);
+    } else if (key == L"padding") {
+        SetPadding(CUIRect(value));
+    } else if (key == L"bkcolor" || key == L"bkcolor1") {
+        SetBkColor(ParseBkColor(value));
+    } else if (key == L"bkcolor2") {
+        SetBkColor2(ParseBkColor(value));
+    } else if (key == L"bkcolor3") {
+        SetBkColor3(ParseBkColor(value));
+    } else if (key == L"bordercolor") {
+        SetBorderColor(ParseHex(value));
+    } else if (key == L"focusbordercolor") {
+        SetFocusBorderColor(ParseHex(value));
+    } else if (key == L"colorhsl") {
+        SetColorHSL(IsTrue(value));
+    } else if (key == L"bordersize") {
+        if (std::wcschr(value, L',') != nullptr) {
+            SetBorderSize(CUIRect(value));
+        } else {
+            SetBorderSize(ParseInt(value));
+        }
+    } else if (key == L"borderstyle") {
+        SetBorderStyle(ParseInt(value));
+    } else if (key == L"borderround") {
+        SetBorderRound(CUISize(value));
+    } else if (key == L"bkimage") {
+        SetBkImage(value);
+    } else if (key == L"width") {
+        SetFixedWidth(ParseInt(value));
+    } else if (key == L"height") {
+        SetFixedHeight(ParseInt(value));
+    } else if (key == L"minwidth") {
+        SetMinWidth(ParseInt(value));
+    } else if (key == L"minheight") {
+        SetMinHeight(ParseInt(value));
+    } else if (key == L"maxwidth") {
+        SetMaxWidth(ParseInt(value));
+    } else if (key == L"maxheight") {
+        SetMaxHeight(ParseInt(value));
+    } else if (key == L"name") {
+        SetName(value);
+    } else if (key == L"text") {
+        SetText(value);
+    } else if (key == L"tooltip") {
+        SetToolTip(value);
+    } else if (key == L"userdata") {
+        SetUserData(value);
+    } else if (key == L"tag") {
+        SetTag(static_cast<UINT_PTR>(ParseInt(value)));
+    } else if (key == L"enabled") {
+        SetEnabled(IsTrue(value));
+    } else if (key == L"mouse") {
+        SetMouseEnabled(IsTrue(value));
+    } else if (key == L"keyboard") {
+        SetKeyboardEnabled(IsTrue(value));
+    } else if (key == L"visible") {
+        SetVisible(IsTrue(value));
+    } else if (key == L"float") {
+        if (std::wcschr(value, L',') != nullptr) {
+            SetFloatPercent(ParsePercent(value));
+            SetFloat(true);
+        } else {
+            SetFloat(IsTrue(value));
+        }
+    } else if (key == L"shortcut") {
+        SetShortcut(value[0]);
+    } else if (key == L"menu") {
+        SetContextMenuUsed(IsTrue(value));
+    } else if (key == L"virtualwnd") {
+        SetVirtualWnd(value);
+    } else {
+        AddCustomAttribute(name, value);
+    }
+}
+
+CUIString CControlUI::GetAttribute(const wchar_t*)
+{
+    return CUIString();
+}
+
+CUIString CControlUI::GetAttributeList(bool)
+{
+    return CUIString();
+}
+
+void CControlUI::ApplyAttributeText(const wchar_t* list)
+{
+    ParseAttributeList(list, [this](const wchar_t* name, const wchar_t* value) { SetAttribute(name, value); });
+}
+
+void CControlUI::SetBkColor(DWORD color)
+{
+    if (m_bkColor == color) return;
+    m_bkColor = color;
+    Invalidate();
+}
+
+void CControlUI::SetBkColor2(DWORD color)
+{
+    if (m_bkColor2 == color) return;
+    m_bkColor2 = color;
+    Invalidate();
+}
+
+void CControlUI::SetBkColor3(DWORD color)
+{
+    if (m_bkColor3 == color) return;
+    m_bkColor3 = color;
+    Invalidate();
+}
+
+void CControlUI::SetBkImage(const wchar_t* drawString)
+{
+    if (m_bkImage.drawString == drawString && m_bkImage.image != nullptr) return;
+    m_bkImage.Clear();
+    m_bkImage.drawString = drawString;
+    CRenderer::DrawImageString(nullptr, m_manager, m_item, m_item, m_bkImage);
+    if (m_float && m_fixedWidth == 0 && m_fixedHeight == 0 && m_bkImage.image != nullptr) {
+        m_fixedWidth = m_bkImage.image->width;
+        m_fixedHeight = m_bkImage.image->height;
+    }
+    Invalidate();
+}
+
+void CControlUI::SetBorderColor(DWORD color)
+{
+    if (m_borderColor == color) return;
+    m_borderColor = color;
+    Invalidate();
+}
+
+void CControlUI::SetFocusBorderColor(DWORD color)
+{
+    if (m_focusBorderColor == color) return;
+    m_focusBorderColor = color;
+    Invalidate();
+}
+
+void CControlUI::SetBorderSize(RECT widths)
+{
+    m_borderSize = widths;
+    Invalidate();
+}
+
+void CControlUI::SetBorderSize(int width)
+{
+    m_borderSize = CUIRect(width, width, width, width);
+    Invalidate();
+}
+
+void CControlUI::SetBorderStyle(int style)
+{
+    m_borderStyle = style;
+    Invalidate();
+}
+
+void CControlUI::SetBorderRound(SIZE round)
+{
+    m_borderRound = round;
+    Invalidate();
+}
+
+void CControlUI::SetColorHSL(bool colorHSL)
+{
+    if (m_colorHSL == colorHSL) return;
+    m_colorHSL = colorHSL;
+    Invalidate();
+}
+
+} // namespace VarnUI
