@@ -82,7 +82,7 @@ bool CZipArchive::FindEndRecord(ULONGLONG& position) const
     if (!tail || !m_source.Read(base, tail.get(), span)) return false;
     // The occurrence nearest the end wins; it must leave room for the whole record, and
     // offset 0 would leave no room for any entry.
-    for (DWORD at = span - kEndSize + 1; at-- > 0;) {
+    for (DWORD at = span - static_cast<DWORD>(kEndSize) + 1; at-- > 0;) {
         if (ReadLe32(tail.get() + at) == kEndSignature) {
             position = base + at;
             return position > 0;

@@ -113,7 +113,7 @@ TEST_F(SkinSource, Settings_InstancePathAndResourceModule)
     EXPECT_EQ(CSkinResources::GetResourceModule(), nullptr);
 }
 
-TEST_F(SkinSource, Folder_ReadsLooseFilesWithEitherSeparator)
+TEST_F(SkinSource, Folder_ReadsLooseFilesWithEitherSeparator_OrSaysWhy)
 {
     CSkinResources::SetResourcePath(SkinTest::FixturePath(L"content").c_str());
     const struct {
@@ -128,15 +128,9 @@ TEST_F(SkinSource, Folder_ReadsLooseFilesWithEitherSeparator)
         EXPECT_EQ(ReadOutcome(row.name, &out), L"ok") << row.name;
         EXPECT_EQ(out, ContentFile(row.onDisk)) << row.name;
     }
-}
-
-TEST_F(SkinSource, Folder_Failures)
-{
-    CSkinResources::SetResourcePath(SkinTest::FixturePath(L"content").c_str());
     EXPECT_EQ(ReadOutcome(L"empty.txt"), L"File is empty");
     EXPECT_EQ(ReadOutcome(L"missing.txt"), L"Error opening file");
     EXPECT_EQ(ReadOutcome(L"sub"), L"Error opening file");
-    EXPECT_EQ(ReadOutcome(nullptr), L"Error opening file");
 }
 
 TEST_F(SkinSource, Folder_FourMebibytesIsTheLimit)

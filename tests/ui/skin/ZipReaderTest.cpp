@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <random>
 #include <string>
@@ -49,13 +50,11 @@ DWORD ExtractAll(CZipArchive* archive, int index, DWORD size, Bytes& out)
     return result;
 }
 
-std::wstring Upper(const std::string& name, bool backslashes)
+// The name in upper case with backslashes, as a caller may write it.
+std::wstring Upper(const std::string& name)
 {
     std::wstring wide;
-    for (char c : name) {
-        if (backslashes && c == '/') c = '\\';
-        wide += static_cast<wchar_t>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
-    }
+    for (char c : name) wide += c == '/' ? L'\\' : static_cast<wchar_t>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
     return wide;
 }
 
@@ -81,93 +80,59 @@ struct ToolCase {
     DWORD mode;
 };
 
-class ZipToolArchives : public ::testing::TestWithParam<ToolCase> {
-protected:
-    void SetUp() override
-    {
-        const std::wstring path = SkinTest::FixturePath(GetParam().archive);
-        ASSERT_TRUE(SkinTest::ReadWholeFile(path, m_bytes));
-        switch (GetParam().mode) {
-        case kZipFromFileName:
-            m_archive.reset(ZipOpen(path.c_str(), 0, kZipFromFileName));
-            break;
-        case kZipFromHandle:
-            m_file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-            m_archive.reset(ZipOpen(m_file, 0, kZipFromHandle));
-            break;
-        default:
-            m_archive.reset(OpenBytes(m_bytes));
-        }
-        ASSERT_NE(m_archive, nullptr) << ZipGetLastResult();
-        EXPECT_EQ(ZipGetLastResult(), kZipOk);
-    }
-    void TearDown() override
-    {
-        m_archive.reset();
-        if (m_file != INVALID_HANDLE_VALUE) {
-            // The archive worked on a duplicate: the caller's handle is still open.
-            EXPECT_NE(::GetFileType(m_file), static_cast<DWORD>(FILE_TYPE_UNKNOWN));
-            ::CloseHandle(m_file);
-        }
-    }
-
-    Bytes m_bytes;
-    HANDLE m_file = INVALID_HANDLE_VALUE;
-    CZipArchivePtr m_archive;
-};
+class ZipToolArchives : public ::testing::TestWithParam<ToolCase> {};
 
 TEST_P(ZipToolArchives, EveryFile_FoundByAnyCaseAndSeparator_ExtractsExactly)
 {
+    const std::wstring path = SkinTest::FixturePath(GetParam().archive);
+    Bytes bytes;
+    ASSERT_TRUE(SkinTest::ReadWholeFile(path, bytes));
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    const void* source = GetParam().mode == kZipFromHandle ? static_cast<const void*>(file)
+                       : GetParam().mode == kZipFromFileName ? static_cast<const void*>(path.c_str())
+                                                             : static_cast<const void*>(bytes.data());
+    CZipArchivePtr archive(ZipOpen(source, static_cast<DWORD>(bytes.size()), GetParam().mode));
+    ASSERT_NE(archive, nullptr) << ZipGetLastResult();
     for (const char* name : kContentFiles) {
         const Bytes expected = Content(name);
         int index = -1;
         ZipEntryInfo info = {};
-        ASSERT_EQ(ZipFind(m_archive.get(), Upper(name, true).c_str(), true, &index, &info), kZipOk) << name;
-        EXPECT_EQ(info.index, index);
+        ASSERT_EQ(ZipFind(archive.get(), Upper(name).c_str(), true, &index, &info), kZipOk) << name;
         EXPECT_EQ(info.uncompressedSize, expected.size()) << name;
         EXPECT_STREQ(info.name, std::wstring(name, name + std::strlen(name)).c_str());
         Bytes out;
-        const DWORD result = ExtractAll(m_archive.get(), index, info.uncompressedSize, out);
-        EXPECT_EQ(result, expected.empty() ? kZipOk : kZipMoreData) << name;
+        EXPECT_EQ(ExtractAll(archive.get(), index, info.uncompressedSize, out), expected.empty() ? kZipOk : kZipMoreData);
         EXPECT_EQ(out, expected) << name;
-        if (!expected.empty()) {
-            EXPECT_EQ(ZipExtract(m_archive.get(), index, out.data(), 1, kZipToMemory), kZipOk) << name;
-        }
+        // Complete: the next call delivers nothing and ends the entry.
+        unsigned char spare = 0;
+        EXPECT_EQ(ZipExtract(archive.get(), index, &spare, 1, kZipToMemory), kZipOk) << name;
     }
-}
+    EXPECT_EQ(ZipFind(archive.get(), L"INSTALL.XML", false, nullptr, nullptr), kZipNotFound);
 
-TEST_P(ZipToolArchives, ExactCaseLookup_RejectsOtherCase)
-{
-    int index = 7;
-    EXPECT_EQ(ZipFind(m_archive.get(), L"INSTALL.XML", false, &index, nullptr), kZipNotFound);
-    EXPECT_EQ(index, -1);
-    EXPECT_EQ(ZipFind(m_archive.get(), L"sub\\a.txt", false, &index, nullptr), kZipOk);
-}
-
-TEST_P(ZipToolArchives, SmallPieces_ReassembleTheEntry)
-{
-    const Bytes expected = Content("sub/deep/noise.bin");
+    // Pieces smaller than an input chunk reassemble the entry.
     int index = -1;
-    ASSERT_EQ(ZipFind(m_archive.get(), L"sub/deep/noise.bin", false, &index, nullptr), kZipOk);
+    ASSERT_EQ(ZipFind(archive.get(), L"sub/deep/noise.bin", false, &index, nullptr), kZipOk);
     Bytes joined;
     unsigned char piece[999];
     DWORD written = 0;
-    DWORD result;
-    while ((result = ZipExtract(m_archive.get(), index, piece, sizeof piece, kZipToMemory, &written)) == kZipMoreData) {
+    while (ZipExtract(archive.get(), index, piece, sizeof piece, kZipToMemory, &written) == kZipMoreData) {
         joined.insert(joined.end(), piece, piece + written);
-        ASSERT_LE(joined.size(), expected.size());
+        ASSERT_LE(joined.size(), 40000u);
     }
-    EXPECT_EQ(result, kZipOk);
-    EXPECT_EQ(joined, expected);
+    EXPECT_EQ(joined, Content("sub/deep/noise.bin"));
+    archive.reset();
+    if (file != INVALID_HANDLE_VALUE) {
+        // The archive worked on a duplicate: the caller's handle is still open.
+        EXPECT_NE(::GetFileType(file), static_cast<DWORD>(FILE_TYPE_UNKNOWN));
+        ::CloseHandle(file);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     RealTools, ZipToolArchives,
     ::testing::Values(ToolCase{L"infozip_deflate.zip", kZipFromFileName}, ToolCase{L"infozip_deflate.zip", kZipFromHandle},
-                      ToolCase{L"infozip_deflate.zip", kZipFromMemory}, ToolCase{L"infozip_stored.zip", kZipFromMemory},
-                      ToolCase{L"infozip_stored.zip", kZipFromFileName}, ToolCase{L"infozip_noextra.zip", kZipFromMemory},
-                      ToolCase{L"infozip_descriptor.zip", kZipFromMemory}, ToolCase{L"infozip_descriptor.zip", kZipFromHandle},
-                      ToolCase{L"infozip_stream.zip", kZipFromMemory}, ToolCase{L"cmake.zip", kZipFromMemory},
+                      ToolCase{L"infozip_stored.zip", kZipFromMemory}, ToolCase{L"infozip_noextra.zip", kZipFromMemory},
+                      ToolCase{L"infozip_descriptor.zip", kZipFromHandle}, ToolCase{L"infozip_stream.zip", kZipFromMemory},
                       ToolCase{L"cmake.zip", kZipFromFileName}, ToolCase{L"python_deflate.zip", kZipFromMemory},
                       ToolCase{L"python_stored.zip", kZipFromHandle}));
 
@@ -188,24 +153,18 @@ TEST(ZipReader, EntryInfo_TimesAndFolderAttributes)
     FILETIME written = {};
     HANDLE file = ::CreateFileW(SkinTest::FixturePath(L"content\\sub\\a.txt").c_str(), GENERIC_READ,
                                 FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
     ASSERT_TRUE(::GetFileTime(file, nullptr, nullptr, &written));
     ::CloseHandle(file);
-    const ULONGLONG expected = (static_cast<ULONGLONG>(written.dwHighDateTime) << 32) | written.dwLowDateTime;
-    // "UT" carries whole seconds; the DOS time has two-second steps.
+    const LONGLONG expected = (static_cast<LONGLONG>(written.dwHighDateTime) << 32) | written.dwLowDateTime;
+    // "UT" carries whole seconds, the DOS time two-second steps.
     for (const wchar_t* name : {L"infozip_deflate.zip", L"infozip_noextra.zip"}) {
         CZipArchivePtr archive(ZipOpen(SkinTest::FixturePath(name).c_str(), 0, kZipFromFileName));
-        ASSERT_NE(archive, nullptr);
         ZipEntryInfo info = {};
-        int index = -1;
-        ASSERT_EQ(ZipFind(archive.get(), L"sub/a.txt", false, &index, &info), kZipOk);
-        const ULONGLONG modified = (static_cast<ULONGLONG>(info.modifyTime.dwHighDateTime) << 32) |
-                                   info.modifyTime.dwLowDateTime;
-        const ULONGLONG slack = 20000000ULL; // two seconds
-        EXPECT_LE(modified, expected + slack) << name;
-        EXPECT_GE(modified + slack, expected) << name;
+        ASSERT_EQ(ZipFind(archive.get(), L"sub/a.txt", false, nullptr, &info), kZipOk);
+        const LONGLONG modified = (static_cast<LONGLONG>(info.modifyTime.dwHighDateTime) << 32) | info.modifyTime.dwLowDateTime;
+        EXPECT_LE(std::llabs(modified - expected), 20000000LL) << name;
         EXPECT_EQ(info.attributes & FILE_ATTRIBUTE_DIRECTORY, 0u);
-        ASSERT_EQ(ZipFind(archive.get(), L"sub/deep/", false, &index, &info), kZipOk);
+        ASSERT_EQ(ZipFind(archive.get(), L"sub/deep/", false, nullptr, &info), kZipOk);
         EXPECT_NE(info.attributes & FILE_ATTRIBUTE_DIRECTORY, 0u) << name;
     }
 }
@@ -227,7 +186,7 @@ TEST(ZipReader, Find_NameOf256Characters_NeverFound)
     EXPECT_EQ(index, -1);
 }
 
-TEST(ZipReader, FailedFind_KeepsThePartlyReadEntry)
+TEST(ZipReader, Find_FailureKeepsThePosition_SuccessStartsTheEntryAgain)
 {
     HandArchive hand = SmallArchive(true);
     CZipArchivePtr archive(OpenBytes(hand.bytes));
@@ -236,26 +195,17 @@ TEST(ZipReader, FailedFind_KeepsThePartlyReadEntry)
     char next[10] = {};
     ASSERT_EQ(ZipExtract(archive.get(), 1, first, sizeof first, kZipToMemory), kZipMoreData);
     EXPECT_EQ(ZipFind(archive.get(), L"missing.txt", true, nullptr, nullptr), kZipNotFound);
-    EXPECT_EQ(ZipGetLastResult(), kZipNotFound);
     ASSERT_EQ(ZipExtract(archive.get(), 1, next, sizeof next, kZipToMemory), kZipMoreData);
     EXPECT_EQ(std::string(first, 10) + std::string(next, 10), "line 0\nline 1\nline 2");
-}
 
-TEST(ZipReader, FindAfterCompleteRead_StartsTheEntryAgain)
-{
-    HandArchive hand = SmallArchive(true);
-    CZipArchivePtr archive(OpenBytes(hand.bytes));
-    ASSERT_NE(archive, nullptr);
+    // Read to the end, found again: the next extraction delivers the whole entry once more.
     for (int round = 0; round < 2; ++round) {
         int index = -1;
         ZipEntryInfo info = {};
         ASSERT_EQ(ZipFind(archive.get(), L"DIR\\B.TXT", true, &index, &info), kZipOk);
         Bytes out;
-        DWORD written = 0;
-        out.resize(info.uncompressedSize);
-        EXPECT_EQ(ZipExtract(archive.get(), index, out.data(), info.uncompressedSize, kZipToMemory, &written), kZipMoreData);
-        EXPECT_EQ(written, info.uncompressedSize) << "round " << round;
-        EXPECT_EQ(std::string(out.begin(), out.begin() + 7), "line 0\n");
+        EXPECT_EQ(ExtractAll(archive.get(), index, info.uncompressedSize, out), kZipMoreData);
+        EXPECT_EQ(out.size(), info.uncompressedSize) << "round " << round;
     }
 }
 
@@ -277,14 +227,9 @@ TEST(ZipReader, BadSourcesAndArguments)
 
     HandArchive hand = SmallArchive(false);
     CZipArchivePtr archive(OpenBytes(hand.bytes));
-    ASSERT_NE(archive, nullptr);
     char buffer[8];
     EXPECT_EQ(ZipExtract(archive.get(), 2, buffer, sizeof buffer, kZipToMemory), kZipBadArguments);
-    EXPECT_EQ(ZipExtract(archive.get(), -1, buffer, sizeof buffer, kZipToMemory), kZipBadArguments);
     EXPECT_EQ(ZipExtract(archive.get(), 0, buffer, sizeof buffer, 1), kZipBadArguments);
-    EXPECT_EQ(ZipExtract(archive.get(), 0, nullptr, 5, kZipToMemory), kZipBadArguments);
-    EXPECT_EQ(ZipFind(nullptr, L"a.txt", true, nullptr, nullptr), kZipBadArguments);
-    EXPECT_EQ(ZipClose(nullptr), kZipBadArguments);
 }
 
 TEST(ZipReader, FormatMessage_CopiesTruncatedAndTerminated)
@@ -293,29 +238,9 @@ TEST(ZipReader, FormatMessage_CopiesTruncatedAndTerminated)
         DWORD code;
         const wchar_t* text;
     } table[] = {
-        {0, L"Success"},
-        {0x100, L"Culdn't duplicate handle"},
-        {0x200, L"Couldn't create/open file"},
-        {0x300, L"Failed to allocate memory"},
-        {0x400, L"Error writing to file"},
-        {0x500, L"File not found in the zipfile"},
-        {0x600, L"Still more data to unzip"},
-        {0x700, L"Zipfile is corrupt or not a zipfile"},
-        {0x800, L"Error reading file"},
-        {0x10000, L"Caller: faulty arguments"},
-        {0x20000, L"Caller: can only get memory of a memory zipfile"},
-        {0x30000, L"Caller: not enough space allocated for memory zipfile"},
-        {0x40000, L"Caller: there was a previous error"},
-        {0x50000, L"Caller: additions to the zip have already been ended"},
-        {0x60000, L"Zip-bug: the anticipated size turned out wrong"},
-        {0x70000, L"Caller: the file had already been partially unzipped"},
-        {0x80000, L"Caller: mixing creation and opening of zip"},
-        {0x1000000, L"Zip-bug: internal initialisation not completed"},
-        {0x2000000, L"Zip-bug: trying to seek the unseekable"},
-        {0x4000000, L"Zip-bug: tried to change mind, but not allowed"},
-        {0x5000000, L"Zip-bug: an internal error during flation"},
+        {0, L"Success"}, {0x100, L"Culdn't duplicate handle"}, {0x600, L"Still more data to unzip"},
+        {0x700, L"Zipfile is corrupt or not a zipfile"}, {0x5000000, L"Zip-bug: an internal error during flation"},
         {0x900, L"unknown zip result code"},
-        {0x3000000, L"unknown zip result code"},
     };
     for (const auto& row : table) {
         wchar_t buffer[80];
@@ -326,7 +251,6 @@ TEST(ZipReader, FormatMessage_CopiesTruncatedAndTerminated)
     EXPECT_EQ(ZipFormatMessage(0x600, small, 5), 24u);
     EXPECT_STREQ(small, L"Stil");
     EXPECT_EQ(small[5], L'x');
-    EXPECT_EQ(ZipFormatMessage(0x600, nullptr, 0), 24u);
 }
 
 // ---- Broken archives made by hand -----------------------------------------------------------
@@ -385,6 +309,8 @@ TEST(ZipReader, BrokenEntry_ExtractFailsWithoutWritingPastTheBuffer)
         {"unknown method", [](HandArchive& a) {
              a.Put16(a.localOffsets[1] + kLocMethod, 12); a.Put16(a.centralOffsets[1] + kCenMethod, 12); }},
         {"encrypted", [](HandArchive& a) { a.Put16(a.centralOffsets[1] + kCenFlags, 1); }},
+        {"stored with two sizes", [](HandArchive& a) {
+             a.Put16(a.localOffsets[1] + kLocMethod, 0); a.Put16(a.centralOffsets[1] + kCenMethod, 0); }},
         {"huge declared size, descriptor flag", [](HandArchive& a) {
              a.Put16(a.centralOffsets[1] + kCenFlags, 8); a.Put32(a.centralOffsets[1] + kCenSize, 0xffffffff); }},
     };
@@ -403,17 +329,6 @@ TEST(ZipReader, BrokenEntry_ExtractFailsWithoutWritingPastTheBuffer)
         EXPECT_EQ(ExtractAll(archive.get(), 0, 5, out), kZipMoreData) << row.what;
         EXPECT_EQ(std::string(out.begin(), out.end()), "first") << row.what;
     }
-}
-
-TEST(ZipReader, StoredEntryWithDifferingSizes_Fails)
-{
-    HandArchive hand = SmallArchive(false);
-    hand.Put32(hand.localOffsets[1] + kLocSize, 10);
-    hand.Put32(hand.centralOffsets[1] + kCenSize, 10);
-    CZipArchivePtr archive(OpenBytes(hand.bytes));
-    ASSERT_NE(archive, nullptr);
-    Bytes out;
-    EXPECT_EQ(ExtractAll(archive.get(), 1, 10, out), kZipInflateError);
 }
 
 TEST(ZipReader, RandomDamage_NeverReadsOrWritesOutOfBounds)
