@@ -479,39 +479,6 @@ void CControlUI::SetVirtualWnd(const wchar_t* name)
     if (m_manager != nullptr) m_manager->SetUsedVirtualWnd(true);
 }
 
-void CControlUI::AddCustomAttribute(const wchar_t* name, const wchar_t* value)
-{
-    if (name == nullptr || name[0] == L'\0' || value == nullptr || value[0] == L'\0') return;
-    if (m_customAttributes.Find(name) != nullptr) return;
-    auto* stored = new CUIString(value);
-    if (!m_customAttributes.Insert(name, stored)) delete stored;
-}
-
-const wchar_t* CControlUI::GetCustomAttribute(const wchar_t* name) const
-{
-    if (name == nullptr || name[0] == L'\0') return nullptr;
-    auto* value = static_cast<CUIString*>(m_customAttributes.Find(name));
-    return value != nullptr ? value->GetData() : nullptr;
-}
-
-bool CControlUI::RemoveCustomAttribute(const wchar_t* name)
-{
-    if (name == nullptr || name[0] == L'\0') return false;
-    auto* value = static_cast<CUIString*>(m_customAttributes.Find(name));
-    if (value == nullptr) return false;
-    delete value;
-    return m_customAttributes.Remove(name);
-}
-
-void CControlUI::RemoveAllCustomAttributes()
-{
-    while (m_customAttributes.GetSize() > 0) {
-        const CUIString name = m_customAttributes.GetAt(0);
-        delete static_cast<CUIString*>(m_customAttributes.Find(name.GetData(), false));
-        m_customAttributes.Remove(name.GetData());
-    }
-}
-
 DWORD CControlUI::GetAdjustColor(DWORD color) const
 {
     // With the adjustment switched off, colours show as written, like images do.

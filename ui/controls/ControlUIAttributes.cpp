@@ -1,4 +1,5 @@
-// CControlUI: the skin attribute setter and the colour, image and border setters it uses.
+// CControlUI: the skin attribute setter, custom attributes, and the colour, image and border
+// setters the attribute setter uses.
 #include "ui/controls/ControlUI.h"
 
 #include "ui/manager/AttributeList.h"
@@ -150,6 +151,39 @@ CUIString CControlUI::GetAttributeList(bool)
 void CControlUI::ApplyAttributeText(const wchar_t* list)
 {
     ParseAttributeList(list, [this](const wchar_t* name, const wchar_t* value) { SetAttribute(name, value); });
+}
+
+void CControlUI::AddCustomAttribute(const wchar_t* name, const wchar_t* value)
+{
+    if (name == nullptr || name[0] == L'\0' || value == nullptr || value[0] == L'\0') return;
+    if (m_customAttributes.Find(name) != nullptr) return;
+    auto* stored = new CUIString(value);
+    if (!m_customAttributes.Insert(name, stored)) delete stored;
+}
+
+const wchar_t* CControlUI::GetCustomAttribute(const wchar_t* name) const
+{
+    if (name == nullptr || name[0] == L'\0') return nullptr;
+    auto* value = static_cast<CUIString*>(m_customAttributes.Find(name));
+    return value != nullptr ? value->GetData() : nullptr;
+}
+
+bool CControlUI::RemoveCustomAttribute(const wchar_t* name)
+{
+    if (name == nullptr || name[0] == L'\0') return false;
+    auto* value = static_cast<CUIString*>(m_customAttributes.Find(name));
+    if (value == nullptr) return false;
+    delete value;
+    return m_customAttributes.Remove(name);
+}
+
+void CControlUI::RemoveAllCustomAttributes()
+{
+    while (m_customAttributes.GetSize() > 0) {
+        const CUIString name = m_customAttributes.GetAt(0);
+        delete static_cast<CUIString*>(m_customAttributes.Find(name.GetData(), false));
+        m_customAttributes.Remove(name.GetData());
+    }
 }
 
 void CControlUI::SetBkColor(DWORD color)
