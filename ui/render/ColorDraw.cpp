@@ -107,21 +107,23 @@ void CRenderer::DrawGradient(HDC dc, const RECT& rc, DWORD first, DWORD second, 
     const int height = rc.bottom - rc.top;
     if (dc == nullptr || alpha == 0 || width <= 0 || height <= 0) return;
 
-    if (alpha == 255) {
-        if (!FillWithPlatform(dc, rc, first, second, vertical)) FillWithBands(dc, rc, first, second, vertical, steps);
-        return;
-    }
+    if (alpha == 255 && FillWithPlatform(dc, rc, first, second, vertical)) return;
+
     CPixelBuffer buffer;
     if (!buffer.Create(dc, width, height)) return;
     const RECT area = {0, 0, width, height};
     if (!FillWithPlatform(buffer.GetDC(), area, first, second, vertical)) {
         FillWithBands(buffer.GetDC(), area, first, second, vertical, steps);
     }
-    // Fills leave the alpha byte undefined; make every pixel opaque so that the constant alpha
-    // alone decides the blend.
+    // Fills leave the alpha byte to the platform; make every pixel opaque so that the bands
+    // match the platform's gradient and the constant alpha alone decides a blend.
     ::GdiFlush();
     std::uint8_t* bits = buffer.GetBits();
     for (std::size_t i = 0; i < buffer.GetPixelCount(); ++i) bits[i * 4 + 3] = 255;
+    if (alpha == 255) {
+        ::BitBlt(dc, rc.left, rc.top, width, height, buffer.GetDC(), 0, 0, SRCCOPY);
+        return;
+    }
     const BLENDFUNCTION blend = {AC_SRC_OVER, 0, static_cast<BYTE>(alpha), AC_SRC_ALPHA};
     CBlendRoutines::Blend(dc, rc.left, rc.top, width, height, buffer.GetDC(), 0, 0, width, height, blend);
 }

@@ -125,8 +125,14 @@ CFormattedText::LineResult CFormattedText::Line(int top, int measuredHeight, int
             result.textEnded = true;
             break;
         }
-        if ((stopAt != nullptr && p >= stopAt) || m_x >= m_right) break;
+        if (stopAt != nullptr && p >= stopAt) break;
         const FmtToken token = ReadFmtToken(p, m_state.raw);
+        if (m_x >= m_right) {
+            // A full line still takes the closing tags and the line feed that follow it;
+            // otherwise they would open an empty line of their own.
+            if (token.kind == FmtTokenKind::LineFeed) p += token.length;
+            if (token.kind != FmtTokenKind::ClosingTag && token.kind != FmtTokenKind::RawEnd) break;
+        }
         bool lineEnded = false;
         switch (token.kind) {
         case FmtTokenKind::End:

@@ -1,0 +1,251 @@
+#include "RenderTestSupport.h"
+
+#include "ui/skin/SkinResources.h"
+
+#include <stb_image_write.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+namespace RenderTest {
+namespace {
+
+void AppendBytes(void* context, void* data, int size)
+{
+    auto* out = static_cast<std::vector<unsigned char>*>(context);
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    out->insert(out->end(), bytes, bytes + size);
+}
+
+std::vector<unsigned char> ToRgba(const std::vector<std::uint32_t>& argb)
+{
+    std::vector<unsigned char> rgba;
+    rgba.reserve(argb.size() * 4);
+    for (std::uint32_t c : argb) {
+        rgba.push_back(static_cast<unsigned char>(c >> 16));
+        rgba.push_back(static_cast<unsigned char>(c >> 8));
+        rgba.push_back(static_cast<unsigned char>(c));
+        rgba.push_back(static_cast<unsigned char>(c >> 24));
+    }
+    return rgba;
+}
+
+std::vector<unsigned char> EncodePnm(int width, int height, const std::vector<std::uint32_t>& argb)
+{
+    char header[64];
+    const int length = std::snprintf(header, sizeof(header), "P6\n%d %d\n255\n", width, height);
+    std::vector<unsigned char> out(header, header + length);
+    for (std::uint32_t c : argb) {
+        out.push_back(static_cast<unsigned char>(c >> 16));
+        out.push_back(static_cast<unsigned char>(c >> 8));
+        out.push_back(static_cast<unsigned char>(c));
+    }
+    return out;
+}
+
+// An uncompressed-style GIF: a global table of the image's colours (at most 128) and codes
+// of 8 bits, with a clear code before every code so the table never grows.
+std::vector<unsigned char> EncodeGif(int width, int height, const std::vector<std::uint32_t>& argb)
+{
+    std::vector<std::uint32_t> palette;
+    std::vector<unsigned char> indices;
+    for (std::uint32_t c : argb) {
+        const std::uint32_t rgb = c & 0xFFFFFF;
+        auto found = std::find(palette.begin(), palette.end(), rgb);
+        if (found == palette.end()) found = palette.insert(palette.end(), rgb);
+        indices.push_back(static_cast<unsigned char>(found - palette.begin()));
+    }
+    palette.resize(128, 0);
+    std::vector<unsigned char> out = {'G', 'I', 'F', '8', '9', 'a'};
+    auto le16 = [&](int v) { out.push_back(static_cast<unsigned char>(v)); out.push_back(static_cast<unsigned char>(v >> 8)); };
+    le16(width);
+    le16(height);
+    out.insert(out.end(), {0xF6, 0, 0});  // global table of 128 entries
+    for (std::uint32_t rgb : palette) {
+        out.insert(out.end(), {static_cast<unsigned char>(rgb >> 16), static_cast<unsigned char>(rgb >> 8),
+                               static_cast<unsigned char>(rgb)});
+    }
+    out.push_back(0x2C);
+    le16(0);
+    le16(0);
+    le16(width);
+    le16(height);
+    out.push_back(0);
+    out.push_back(7);  // minimum code size: codes are 8 bits wide
+    std::vector<unsigned char> codes;
+    for (unsigned char index : indices) {
+        codes.push_back(128);  // clear
+        codes.push_back(index);
+    }
+    codes.push_back(129);  // end
+    for (std::size_t i = 0; i < codes.size(); i += 255) {
+        const std::size_t n = std::min<std::size_t>(255, codes.size() - i);
+        out.push_back(static_cast<unsigned char>(n));
+        out.insert(out.end(), codes.begin() + static_cast<long>(i), codes.begin() + static_cast<long>(i + n));
+    }
+    out.push_back(0);
+    out.push_back(0x3B);
+    return out;
+}
+
+} // namespace
+
+CCanvas::CCanvas(int width, int height, std::uint32_t fill)
+{
+    m_buffer.Create(nullptr, width, height);
+    Fill(fill);
+}
+
+void CCanvas::Fill(std::uint32_t color)
+{
+    ::GdiFlush();
+    auto* bits = reinterpret_cast<std::uint32_t*>(m_buffer.GetBits());
+    std::fill(bits, bits + m_buffer.GetPixelCount(), color);
+}
+
+void CCanvas::FillRect(const RECT& rc, std::uint32_t color)
+{
+    ::GdiFlush();
+    auto* bits = reinterpret_cast<std::uint32_t*>(m_buffer.GetBits());
+    for (int y = std::max<LONG>(rc.top, 0); y < std::min<LONG>(rc.bottom, height()); ++y) {
+        for (int x = std::max<LONG>(rc.left, 0); x < std::min<LONG>(rc.right, width()); ++x) {
+            bits[static_cast<std::size_t>(y) * width() + x] = color;
+        }
+    }
+}
+
+std::uint32_t CCanvas::Pixel(int x, int y) const
+{
+    ::GdiFlush();
+    const auto* bits = reinterpret_cast<const std::uint32_t*>(m_buffer.GetBits());
+    return bits[static_cast<std::size_t>(y) * m_buffer.GetWidth() + x];
+}
+
+int CCanvas::MaxDifference(const CCanvas& other, int* atX, int* atY) const
+{
+    int worst = 0;
+    for (int y = 0; y < height(); ++y) {
+        for (int x = 0; x < width(); ++x) {
+            const int d = ChannelDifference(Pixel(x, y), other.Pixel(x, y));
+            if (d > worst) {
+                worst = d;
+                if (atX != nullptr) *atX = x;
+                if (atY != nullptr) *atY = y;
+            }
+        }
+    }
+    return worst;
+}
+
+RECT CCanvas::InkBox(std::uint32_t background) const
+{
+    RECT box = {width(), height(), 0, 0};
+    for (int y = 0; y < height(); ++y) {
+        for (int x = 0; x < width(); ++x) {
+            if ((Pixel(x, y) & 0xFFFFFF) == (background & 0xFFFFFF)) continue;
+            box.left = std::min<LONG>(box.left, x);
+            box.top = std::min<LONG>(box.top, y);
+            box.right = std::max<LONG>(box.right, x + 1);
+            box.bottom = std::max<LONG>(box.bottom, y + 1);
+        }
+    }
+    if (box.right == 0) box = {0, 0, 0, 0};
+    return box;
+}
+
+int ChannelDifference(std::uint32_t a, std::uint32_t b)
+{
+    int worst = 0;
+    for (int shift = 0; shift < 32; shift += 8) {
+        worst = std::max(worst, std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)));
+    }
+    return worst;
+}
+
+std::string Hex(std::uint32_t color)
+{
+    char text[16];
+    std::snprintf(text, sizeof(text), "%08X", static_cast<unsigned>(color));
+    return text;
+}
+
+std::vector<std::uint32_t> MakePixels(int width, int height, const PixelFn& pixel)
+{
+    std::vector<std::uint32_t> out;
+    out.reserve(static_cast<std::size_t>(width) * height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) out.push_back(pixel(x, y));
+    }
+    return out;
+}
+
+std::vector<unsigned char> Encode(ImageFormat format, int width, int height, const std::vector<std::uint32_t>& argb)
+{
+    std::vector<unsigned char> out;
+    const std::vector<unsigned char> rgba = ToRgba(argb);
+    switch (format) {
+    case ImageFormat::Png:
+        stbi_write_png_to_func(AppendBytes, &out, width, height, 4, rgba.data(), width * 4);
+        break;
+    case ImageFormat::Bmp:
+        stbi_write_bmp_to_func(AppendBytes, &out, width, height, 4, rgba.data());
+        break;
+    case ImageFormat::Tga:
+        stbi_write_tga_to_func(AppendBytes, &out, width, height, 4, rgba.data());
+        break;
+    case ImageFormat::Jpeg:
+        stbi_write_jpg_to_func(AppendBytes, &out, width, height, 4, rgba.data(), 100);
+        break;
+    case ImageFormat::Pnm:
+        out = EncodePnm(width, height, argb);
+        break;
+    case ImageFormat::Gif:
+        out = EncodeGif(width, height, argb);
+        break;
+    }
+    return out;
+}
+
+std::wstring SkinFolder()
+{
+    static const std::wstring folder = [] {
+        wchar_t temp[MAX_PATH];
+        ::GetTempPathW(MAX_PATH, temp);
+        std::wstring path = std::wstring(temp) + L"varn_render_tests_" + std::to_wstring(::GetCurrentProcessId());
+        ::CreateDirectoryW(path.c_str(), nullptr);
+        path += L"\\";
+        VarnUI::CSkinResources::SetResourcePath(path.c_str());
+        return path;
+    }();
+    return folder;
+}
+
+void WriteSkinFile(const wchar_t* name, const std::vector<unsigned char>& bytes)
+{
+    const std::wstring path = SkinFolder() + name;
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    ::CloseHandle(file);
+}
+
+int CountGdiObjects()
+{
+    const DWORD reported = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+    if (reported != 0) return static_cast<int>(reported);
+    // Some platforms leave the count unimplemented but accept a handle's table index alone.
+    int live = 0;
+    for (unsigned index = 0; index < 0x10000; ++index) {
+        if (::GetObjectType(reinterpret_cast<HGDIOBJ>(static_cast<ULONG_PTR>(index))) != 0) ++live;
+    }
+    return live;
+}
+
+void AddTestFont(VarnUI::CManagerUI& manager)
+{
+    manager.AddFont(kTestFont, L"DejaVu Sans Mono", kTestFontSize, false, false, false);
+}
+
+} // namespace RenderTest
