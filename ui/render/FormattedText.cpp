@@ -110,6 +110,8 @@ CFormattedText::LineResult CFormattedText::Line(int top, int measuredHeight, int
     m_lineTop = top;
     m_lineHeight = m_drawPass ? measuredHeight : ParagraphSpacing() + FontLineHeight(CurrentFont());
     m_lineFirstLink = m_state.linkCount;
+    if (!m_drawPass) m_fits.Empty();
+    m_nextFit = 0;
     SelectCurrentFont();
     SelectCurrentColor();
     SelectBackground();
@@ -208,16 +210,38 @@ int CFormattedText::MeasureWidth(const wchar_t* text, int count)
 void CFormattedText::PlaceBlank()
 {
     FontInfoUI* font = CurrentFont();
-    const int width = MeasureWidth(L" ", 1);
+    if (font != m_blankFont) {
+        m_blankWidth = MeasureWidth(L" ", 1);
+        m_blankFont = font;
+    }
+    const int width = m_blankWidth;
     // Drawn even though it shows nothing: an underline or a selection must not have gaps.
     if (m_drawPass) ::TextOutW(m_dc, m_x, TextTop(font), L" ", 1);
     m_x += width;
 }
 
+// The drawing pass goes over the same runs with the same room as the measuring pass before
+// it, so it takes the fits recorded there instead of measuring again.
+int CFormattedText::FitCount(const wchar_t* text, int count, int& width, bool& ellipsis)
+{
+    if (m_drawPass && m_nextFit < m_fits.GetSize()) {
+        const Fit* fit = static_cast<const Fit*>(m_fits.GetAt(m_nextFit++));
+        width = fit->width;
+        ellipsis = fit->ellipsis;
+        return fit->kept;
+    }
+    const int kept = MeasureFit(text, count, width, ellipsis);
+    if (!m_drawPass && m_drawing) {
+        const Fit fit = {kept, width, ellipsis};
+        m_fits.Add(&fit);
+    }
+    return kept;
+}
+
 // How many characters of the run go on this line, and their width. The width is estimated
 // with the font's widest character first; only a run that may reach the right edge is
 // measured character by character (in one call).
-int CFormattedText::FitCount(const wchar_t* text, int count, int& width, bool& ellipsis)
+int CFormattedText::MeasureFit(const wchar_t* text, int count, int& width, bool& ellipsis)
 {
     ellipsis = false;
     const int room = m_right - m_x;

@@ -8,6 +8,7 @@
 
 #include "ui/base/UIPtrArray.h"
 #include "ui/base/UIString.h"
+#include "ui/base/UIValArray.h"
 #include "ui/manager/ManagerTypes.h"
 
 #include <windows.h>
@@ -49,6 +50,12 @@ private:
         int linkCount = 0;
         CUIString linkName;
     };
+    // What fitting one run gave; the drawing pass replays the measuring pass's fits.
+    struct Fit {
+        int kept;
+        int width;
+        bool ellipsis;
+    };
     struct LineResult {
         int height = 0;
         int width = 0;
@@ -70,6 +77,7 @@ private:
     int PlaceText(const wchar_t* text, int count, bool& lineEnded);
     void PlaceBlank();
     int FitCount(const wchar_t* text, int count, int& width, bool& ellipsis);
+    int MeasureFit(const wchar_t* text, int count, int& width, bool& ellipsis);
 
     FontInfoUI* CurrentFont() const;
     const TEXTMETRICW& Metrics(FontInfoUI* font) const;
@@ -120,6 +128,11 @@ private:
     int m_lineFirstLink = 0;
     POINT m_linkStart = {0, 0};
     const CUIString* m_hovered = nullptr;
+    CUIValArray m_fits{sizeof(Fit), 16};
+    int m_nextFit = 0;
+    // The width of a blank in the font last asked for.
+    FontInfoUI* m_blankFont = nullptr;
+    int m_blankWidth = 0;
 };
 
 } // namespace VarnUI

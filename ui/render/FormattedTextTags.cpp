@@ -230,7 +230,7 @@ CFormattedText::TagResult CFormattedText::PlaceImage(const wchar_t* argument, in
         else if (VerticalAlign() == kAlignTop) top = m_lineTop;
         const RECT dest = {m_x, top, m_x + width, top + height};
         const RECT source = {width * index, 0, width * (index + 1), height};
-        CRenderer::DrawImage(m_dc, image->bitmap.get(), dest, dest, source, RECT{0, 0, 0, 0}, image->hasAlpha);
+        CRenderer::DrawImage(m_dc, *image, dest, dest, source, RECT{0, 0, 0, 0});
     }
     m_x += width;
     return TagResult::Continue;

@@ -5,16 +5,26 @@
 #include "ui/render/GdiHandles.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <cstdint>
 
 namespace VarnUI {
 namespace {
 
+// The pixels of a top-down 32-bit image, copied without a device context of their own.
+// Every part drawn from it lies inside the image (checked before it is used).
+struct DibSource {
+    const void* bits;
+    BITMAPINFO info;
+};
+
 // Copies or blends parts of one source bitmap onto the target, skipping every part that is
 // empty, reversed or outside the paint rectangle (a negative extent would mirror the copy).
+// The source is a device context holding the bitmap, or, for opaque copies, the pixels.
 class CGridPainter {
 public:
-    CGridPainter(HDC dc, HDC source, const RECT& paint, bool blend, BYTE fade)
-        : m_dc(dc), m_source(source), m_paint(paint), m_blend(blend)
+    CGridPainter(HDC dc, HDC source, const DibSource* dib, const RECT& paint, bool blend, BYTE fade)
+        : m_dc(dc), m_source(source), m_dib(dib), m_paint(paint), m_blend(blend)
     {
         m_function.BlendOp = AC_SRC_OVER;
         m_function.BlendFlags = 0;
@@ -31,6 +41,15 @@ public:
         if (m_blend) {
             CBlendRoutines::Blend(m_dc, x, y, width, height, m_source, sourceX, sourceY, sourceWidth, sourceHeight,
                                   m_function);
+        } else if (m_dib != nullptr) {
+            // Only the part's own rows are described, starting at row 0: platforms disagree
+            // on whether the source rows of a top-down image count from its top or bottom.
+            BITMAPINFO rows = m_dib->info;
+            rows.bmiHeader.biHeight = -sourceHeight;
+            const auto* first = static_cast<const std::uint8_t*>(m_dib->bits) +
+                                static_cast<std::size_t>(sourceY) * m_dib->info.bmiHeader.biWidth * 4;
+            ::StretchDIBits(m_dc, x, y, width, height, sourceX, 0, sourceWidth, sourceHeight, first, &rows,
+                            DIB_RGB_COLORS, SRCCOPY);
         } else if (width == sourceWidth && height == sourceHeight) {
             ::BitBlt(m_dc, x, y, width, height, m_source, sourceX, sourceY, SRCCOPY);
         } else {
@@ -72,6 +91,7 @@ public:
 private:
     HDC m_dc;
     HDC m_source;
+    const DibSource* m_dib;
     RECT m_paint;
     bool m_blend;
     BLENDFUNCTION m_function = {};
@@ -122,40 +142,103 @@ bool NoCorners(const RECT& c)
     return c.left == 0 && c.top == 0 && c.right == 0 && c.bottom == 0;
 }
 
-} // namespace
-
-void CRenderer::DrawImage(HDC dc, HBITMAP bitmap, const RECT& dest, const RECT& paint, const RECT& source,
-                          const RECT& cornerWidths, bool hasAlpha, BYTE fade, bool hole, bool xTiled, bool yTiled)
+void DrawParts(const CGridPainter& painter, const RECT& dest, const RECT& paint, const RECT& source,
+               const RECT& corners, bool blend, bool hole, bool xTiled, bool yTiled)
 {
-    if (dc == nullptr || bitmap == nullptr) return;
-    // A negative border width would reach outside the source part.
-    const RECT corners = {std::max(0L, cornerWidths.left), std::max(0L, cornerWidths.top),
-                          std::max(0L, cornerWidths.right), std::max(0L, cornerWidths.bottom)};
-    CMemoryDC memory(::CreateCompatibleDC(dc));
-    if (!memory) return;
-    CSelectScope selected(memory.get(), bitmap);
-    if (!selected) return;
-    const int oldMode = ::SetStretchBltMode(dc, COLORONCOLOR);
-
-    const bool blend = hasAlpha || fade < 255;
-    const CGridPainter painter(dc, memory.get(), paint, blend, fade);
     const int sourceWidth = source.right - source.left;
     const int sourceHeight = source.bottom - source.top;
     if (!blend && NoCorners(corners) && dest.right - dest.left == sourceWidth && dest.bottom - dest.top == sourceHeight) {
         // Unscaled and cornerless: copy only what is visible.
         RECT visible;
         if (::IntersectRect(&visible, &dest, &paint)) {
-            ::BitBlt(dc, visible.left, visible.top, visible.right - visible.left, visible.bottom - visible.top,
-                     memory.get(), source.left + visible.left - dest.left, source.top + visible.top - dest.top,
-                     SRCCOPY);
+            painter.Part(visible.left, visible.top, visible.right - visible.left, visible.bottom - visible.top,
+                         source.left + visible.left - dest.left, source.top + visible.top - dest.top,
+                         visible.right - visible.left, visible.bottom - visible.top);
         }
-    } else {
-        if (!hole) {
-            painter.Middle(Deflated(dest, corners), Deflated(source, corners), xTiled, yTiled);
-        }
-        DrawBorders(painter, dest, source, corners);
+        return;
     }
-    if (oldMode != 0) ::SetStretchBltMode(dc, oldMode);
+    if (!hole) painter.Middle(Deflated(dest, corners), Deflated(source, corners), xTiled, yTiled);
+    DrawBorders(painter, dest, source, corners);
+}
+
+RECT ClampCorners(const RECT& widths)
+{
+    // A negative border width would reach outside the source part.
+    return {std::max(0L, widths.left), std::max(0L, widths.top), std::max(0L, widths.right),
+            std::max(0L, widths.bottom)};
+}
+
+// Draws from a memory device context holding the bitmap (needed to blend, or when the
+// pixels are not at hand).
+void DrawThroughDC(HDC dc, HBITMAP bitmap, const RECT& dest, const RECT& paint, const RECT& source,
+                   const RECT& corners, bool blend, BYTE fade, bool hole, bool xTiled, bool yTiled)
+{
+    CMemoryDC memory(::CreateCompatibleDC(dc));
+    if (!memory) return;
+    CSelectScope selected(memory.get(), bitmap);
+    if (!selected) return;
+    const CGridPainter painter(dc, memory.get(), nullptr, paint, blend, fade);
+    DrawParts(painter, dest, paint, source, corners, blend, hole, xTiled, yTiled);
+}
+
+// Every part of the nine-grid reads inside the source rectangle when the rectangle lies in
+// the image and the borders fit in it; only then may the pixels be read directly.
+bool PartsInside(const ImageInfoUI& image, const RECT& source, const RECT& corners)
+{
+    return image.width > 0 && image.height > 0 && source.left >= 0 && source.top >= 0 &&
+           source.right <= image.width && source.bottom <= image.height &&
+           corners.left + corners.right <= source.right - source.left &&
+           corners.top + corners.bottom <= source.bottom - source.top;
+}
+
+class CStretchModeScope {
+public:
+    explicit CStretchModeScope(HDC dc) : m_dc(dc), m_old(::SetStretchBltMode(dc, COLORONCOLOR)) {}
+    CStretchModeScope(const CStretchModeScope&) = delete;
+    CStretchModeScope& operator=(const CStretchModeScope&) = delete;
+    ~CStretchModeScope()
+    {
+        if (m_old != 0) ::SetStretchBltMode(m_dc, m_old);
+    }
+
+private:
+    HDC m_dc;
+    int m_old;
+};
+
+} // namespace
+
+void CRenderer::DrawImage(HDC dc, HBITMAP bitmap, const RECT& dest, const RECT& paint, const RECT& source,
+                          const RECT& corners, bool hasAlpha, BYTE fade, bool hole, bool xTiled, bool yTiled)
+{
+    if (dc == nullptr || bitmap == nullptr) return;
+    const CStretchModeScope mode(dc);
+    DrawThroughDC(dc, bitmap, dest, paint, source, ClampCorners(corners), hasAlpha || fade < 255, fade, hole, xTiled,
+                  yTiled);
+}
+
+void CRenderer::DrawImage(HDC dc, const ImageInfoUI& image, const RECT& dest, const RECT& paint, const RECT& source,
+                          const RECT& corners, BYTE fade, bool hole, bool xTiled, bool yTiled)
+{
+    if (dc == nullptr || !image.bitmap) return;
+    const CStretchModeScope mode(dc);
+    const bool blend = image.hasAlpha || fade < 255;
+    const RECT clamped = ClampCorners(corners);
+    if (blend || image.bits == nullptr || !PartsInside(image, source, clamped)) {
+        DrawThroughDC(dc, image.bitmap.get(), dest, paint, source, clamped, blend, fade, hole, xTiled, yTiled);
+        return;
+    }
+    // Opaque copies go straight from the pixels: a memory device context per call would cost
+    // several times the copy itself.
+    DibSource dib = {image.bits, {}};
+    dib.info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    dib.info.bmiHeader.biWidth = image.width;
+    dib.info.bmiHeader.biHeight = -image.height;
+    dib.info.bmiHeader.biPlanes = 1;
+    dib.info.bmiHeader.biBitCount = 32;
+    dib.info.bmiHeader.biCompression = BI_RGB;
+    const CGridPainter painter(dc, nullptr, &dib, paint, false, 255);
+    DrawParts(painter, dest, paint, source, clamped, false, hole, xTiled, yTiled);
 }
 
 } // namespace VarnUI

@@ -54,8 +54,8 @@ bool CRenderer::DrawImageString(HDC dc, CManagerUI* manager, const RECT& item, c
     }
     RECT visible;
     if (::IntersectRect(&visible, &dest, &item) && ::IntersectRect(&visible, &visible, &paint)) {
-        DrawImage(dc, image.bitmap.get(), dest, paint, record.source, record.corner, image.hasAlpha, record.fade,
-                  record.hole, record.xTiled, record.yTiled);
+        DrawImage(dc, image, dest, paint, record.source, record.corner, record.fade, record.hole, record.xTiled,
+                  record.yTiled);
     }
     return true;
 }

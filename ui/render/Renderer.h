@@ -49,6 +49,10 @@ public:
     static void DrawImage(HDC dc, HBITMAP bitmap, const RECT& dest, const RECT& paint, const RECT& source,
                           const RECT& corners, bool hasAlpha, BYTE fade = 255, bool hole = false,
                           bool xTiled = false, bool yTiled = false);
+    // The same for a loaded image; opaque parts are copied straight from its pixels.
+    static void DrawImage(HDC dc, const ImageInfoUI& image, const RECT& dest, const RECT& paint, const RECT& source,
+                          const RECT& corners, BYTE fade = 255, bool hole = false, bool xTiled = false,
+                          bool yTiled = false);
 
     // Colours are ARGB (0xAARRGGBB); pens and text drop the alpha.
     static void DrawColor(HDC dc, const RECT& rc, DWORD color);

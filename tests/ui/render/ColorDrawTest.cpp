@@ -118,16 +118,6 @@ TEST(ColorDraw, DottedFramesKeepTheirStyle)
     EXPECT_LT(lit, 32);
 }
 
-TEST(ColorDraw, LineRunsFromTopLeftToBottomRight)
-{
-    CCanvas canvas(12, 12, 0xFF000000);
-    CRenderer::DrawLine(canvas.dc(), RECT{0, 0, 10, 10}, 1, 0x80FFFFFF);
-    EXPECT_EQ(canvas.Pixel(0, 0) & 0xFFFFFF, 0xFFFFFFu);
-    EXPECT_EQ(canvas.Pixel(5, 5) & 0xFFFFFF, 0xFFFFFFu);
-    EXPECT_EQ(canvas.Pixel(5, 6) & 0xFFFFFF, 0u);
-    EXPECT_EQ(canvas.Pixel(10, 10) & 0xFFFFFF, 0u);
-}
-
 TEST(ColorDraw, ClipRestoresExactlyThePreviousClip)
 {
     CCanvas canvas(30, 30, 0xFF000000);

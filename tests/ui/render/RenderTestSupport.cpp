@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 
 namespace RenderTest {
 namespace {
@@ -29,64 +28,6 @@ std::vector<unsigned char> ToRgba(const std::vector<std::uint32_t>& argb)
         rgba.push_back(static_cast<unsigned char>(c >> 24));
     }
     return rgba;
-}
-
-std::vector<unsigned char> EncodePnm(int width, int height, const std::vector<std::uint32_t>& argb)
-{
-    char header[64];
-    const int length = std::snprintf(header, sizeof(header), "P6\n%d %d\n255\n", width, height);
-    std::vector<unsigned char> out(header, header + length);
-    for (std::uint32_t c : argb) {
-        out.push_back(static_cast<unsigned char>(c >> 16));
-        out.push_back(static_cast<unsigned char>(c >> 8));
-        out.push_back(static_cast<unsigned char>(c));
-    }
-    return out;
-}
-
-// An uncompressed-style GIF: a global table of the image's colours (at most 128) and codes
-// of 8 bits, with a clear code before every code so the table never grows.
-std::vector<unsigned char> EncodeGif(int width, int height, const std::vector<std::uint32_t>& argb)
-{
-    std::vector<std::uint32_t> palette;
-    std::vector<unsigned char> indices;
-    for (std::uint32_t c : argb) {
-        const std::uint32_t rgb = c & 0xFFFFFF;
-        auto found = std::find(palette.begin(), palette.end(), rgb);
-        if (found == palette.end()) found = palette.insert(palette.end(), rgb);
-        indices.push_back(static_cast<unsigned char>(found - palette.begin()));
-    }
-    palette.resize(128, 0);
-    std::vector<unsigned char> out = {'G', 'I', 'F', '8', '9', 'a'};
-    auto le16 = [&](int v) { out.push_back(static_cast<unsigned char>(v)); out.push_back(static_cast<unsigned char>(v >> 8)); };
-    le16(width);
-    le16(height);
-    out.insert(out.end(), {0xF6, 0, 0});  // global table of 128 entries
-    for (std::uint32_t rgb : palette) {
-        out.insert(out.end(), {static_cast<unsigned char>(rgb >> 16), static_cast<unsigned char>(rgb >> 8),
-                               static_cast<unsigned char>(rgb)});
-    }
-    out.push_back(0x2C);
-    le16(0);
-    le16(0);
-    le16(width);
-    le16(height);
-    out.push_back(0);
-    out.push_back(7);  // minimum code size: codes are 8 bits wide
-    std::vector<unsigned char> codes;
-    for (unsigned char index : indices) {
-        codes.push_back(128);  // clear
-        codes.push_back(index);
-    }
-    codes.push_back(129);  // end
-    for (std::size_t i = 0; i < codes.size(); i += 255) {
-        const std::size_t n = std::min<std::size_t>(255, codes.size() - i);
-        out.push_back(static_cast<unsigned char>(n));
-        out.insert(out.end(), codes.begin() + static_cast<long>(i), codes.begin() + static_cast<long>(i + n));
-    }
-    out.push_back(0);
-    out.push_back(0x3B);
-    return out;
 }
 
 } // namespace
@@ -138,22 +79,6 @@ int CCanvas::MaxDifference(const CCanvas& other, int* atX, int* atY) const
     return worst;
 }
 
-RECT CCanvas::InkBox(std::uint32_t background) const
-{
-    RECT box = {width(), height(), 0, 0};
-    for (int y = 0; y < height(); ++y) {
-        for (int x = 0; x < width(); ++x) {
-            if ((Pixel(x, y) & 0xFFFFFF) == (background & 0xFFFFFF)) continue;
-            box.left = std::min<LONG>(box.left, x);
-            box.top = std::min<LONG>(box.top, y);
-            box.right = std::max<LONG>(box.right, x + 1);
-            box.bottom = std::max<LONG>(box.bottom, y + 1);
-        }
-    }
-    if (box.right == 0) box = {0, 0, 0, 0};
-    return box;
-}
-
 int ChannelDifference(std::uint32_t a, std::uint32_t b)
 {
     int worst = 0;
@@ -196,12 +121,6 @@ std::vector<unsigned char> Encode(ImageFormat format, int width, int height, con
         break;
     case ImageFormat::Jpeg:
         stbi_write_jpg_to_func(AppendBytes, &out, width, height, 4, rgba.data(), 100);
-        break;
-    case ImageFormat::Pnm:
-        out = EncodePnm(width, height, argb);
-        break;
-    case ImageFormat::Gif:
-        out = EncodeGif(width, height, argb);
         break;
     }
     return out;

@@ -31,8 +31,6 @@ public:
     std::uint32_t Pixel(int x, int y) const;
     // Largest difference of any channel (alpha included) over the whole canvas, and where.
     int MaxDifference(const CCanvas& other, int* atX = nullptr, int* atY = nullptr) const;
-    // The bounding box of pixels that differ from color; empty when none does.
-    RECT InkBox(std::uint32_t background) const;
 
 private:
     VarnUI::CPixelBuffer m_buffer;
@@ -43,7 +41,7 @@ std::string Hex(std::uint32_t color);
 
 // Straight (not premultiplied) colours in, encoded bytes out.
 std::vector<std::uint32_t> MakePixels(int width, int height, const PixelFn& pixel);
-enum class ImageFormat { Png, Bmp, Tga, Jpeg, Pnm, Gif };
+enum class ImageFormat { Png, Bmp, Tga, Jpeg };
 std::vector<unsigned char> Encode(ImageFormat format, int width, int height, const std::vector<std::uint32_t>& argb);
 
 // Writes bytes into the tests' skin folder (the resource path, set on first use) as name.

@@ -353,14 +353,3 @@ TEST_F(TextTest, NestedStylesPopTheirOwnFont)
     Reference(expected, Cells(2), 0, L"c");
     ExpectSame(actual, expected);
 }
-
-TEST_F(TextTest, NothingWithoutTextManagerOrRoom)
-{
-    CCanvas canvas(50, 20, kWhite);
-    RECT rc = {0, 0, 50, 20};
-    CRenderer::DrawFormattedText(canvas.dc(), nullptr, rc, L"abc", 0xFF000000, kTestFont, 0);
-    CRenderer::DrawFormattedText(canvas.dc(), &m_manager, rc, nullptr, 0xFF000000, kTestFont, 0);
-    RECT empty = {10, 10, 10, 20};
-    CRenderer::DrawFormattedText(canvas.dc(), &m_manager, empty, L"abc", 0xFF000000, kTestFont, 0);
-    EXPECT_EQ(canvas.InkBox(kWhite).right, 0);
-}
