@@ -67,6 +67,10 @@ TEST(RenderSurface, DrawingLeavesNoGdiObjectsBehind)
     const auto bytes = Encode(ImageFormat::Png, 32, 32, MakePixels(32, 32, [](int x, int) { return x < 16 ? 0x40FFFFFFu : 0xFF000000u; }));
     CCanvas canvas(120, 80);
     const RECT all = {0, 0, 120, 80};
+    CControlUI control;
+    control.SetPos(RECT{10, 10, 50, 40});
+    control.SetBkColor(0xFF336699);
+    control.SetBorderRound(SIZE{6, 6});
     const wchar_t* text = L"Go {b}bold{/b} {i}it{/i} {u}u{/u} {a l}link{/a} {f Serif 12 bold}f{/f}{i hygiene.png 2 1} {s}s{/s}\nnext";
 
     auto drawEverything = [&](int round) {
@@ -113,6 +117,7 @@ TEST(RenderSurface, DrawingLeavesNoGdiObjectsBehind)
         CRenderer::DrawFormattedText(canvas.dc(), &manager, rc, text, 0xFF000000, kTestFont, DT_CALCRECT);
         BYTE* bits = nullptr;
         ::DeleteObject(CRenderer::CreateARGB32Bitmap(canvas.dc(), 16, 16, &bits));
+        ::DeleteObject(CRenderer::CaptureControlBitmap(&manager, &control, RECT{10, 10, 50, 40}, 0x40000000));
     };
 
     // The first round creates what stays: cached images and the font variants of the text.
