@@ -7,11 +7,33 @@
 
 namespace VarnUI {
 
+// Marks a control as busy with an event for the scope's lifetime.
+class EventDepthScope {
+public:
+    explicit EventDepthScope(CControlUI& control) : m_control(control) { ++m_control.m_eventDepth; }
+    ~EventDepthScope() { --m_control.m_eventDepth; }
+    EventDepthScope(const EventDepthScope&) = delete;
+    EventDepthScope& operator=(const EventDepthScope&) = delete;
+
+private:
+    CControlUI& m_control;
+};
+
 CControlUI::CControlUI() = default;
 
 void CControlUI::Destroy()
 {
     if (m_manager != nullptr) m_manager->RemoveMouseLeaveListener(this);
+    if (m_eventDepth > 0 && m_manager != nullptr && !m_destroyPending) {
+        // Deleting now would pull the object from under the code still running for it.
+        // Forgotten now, it can no longer receive events; detached, it forwards nothing to
+        // a parent that may go first.
+        m_destroyPending = true;
+        m_parent = nullptr;
+        m_manager->ForgetControl(this);
+        if (m_manager->DeferDelete(this)) return;
+    }
+    if (m_destroyPending && m_eventDepth > 0) return;
     delete this;
 }
 
@@ -201,7 +223,11 @@ void CControlUI::SetPos(RECT rc, bool needInvalidate)
         int height = rc.bottom - rc.top;
         if (height < m_cover->GetMinHeight()) height = m_cover->GetMinHeight();
         if (height > m_cover->GetMaxHeight()) height = m_cover->GetMaxHeight();
-        m_cover->SetPos({rc.left, rc.top, rc.left + width, rc.top + height}, false);
+        // A float owner was given a rectangle relative to its parent; the cover is placed in
+        // window coordinates, over where the owner really is.
+        const int left = m_item.left;
+        const int top = m_item.top;
+        m_cover->SetPos({left, top, left + width, top + height}, false);
     }
 }
 
@@ -399,7 +425,8 @@ void CControlUI::InitSelf()
 
 void CControlUI::Event(EventUI& event)
 {
-    if (m_onEvent.Invoke(&event)) HandleEvent(event);
+    EventDepthScope busy(*this);
+    if (m_onEvent.Invoke(&event) && !m_destroyPending) HandleEvent(event);
 }
 
 void CControlUI::HandleEvent(EventUI& event)
@@ -428,7 +455,11 @@ void CControlUI::HandleEvent(EventUI& event)
     default:
         break;
     }
-    if (m_parent != nullptr) m_parent->HandleEvent(event);
+    if (m_parent != nullptr) {
+        CControlUI& parent = *m_parent;
+        EventDepthScope busy(parent);
+        parent.HandleEvent(event);
+    }
 }
 
 SIZE CControlUI::MeasureSize(SIZE)

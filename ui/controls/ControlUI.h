@@ -23,11 +23,10 @@ namespace VarnUI {
 
 class CManagerUI;
 
-// Control flags answered by QueryControlFlags.
-enum : UINT {
-    CTLFLAG_TABSTOP = 0x1,    // takes the focus by Tab
-    CTLFLAG_SETCURSOR = 0x2,  // receives EVT_SETCURSOR
-};
+// Control flags answered by QueryControlFlags (plain constants, so that "c ? flag : 0"
+// stays one type).
+constexpr UINT CTLFLAG_TABSTOP = 0x1;    // takes the focus by Tab
+constexpr UINT CTLFLAG_SETCURSOR = 0x2;  // receives EVT_SETCURSOR
 
 // Fractions of the parent's width and height added to a float placement.
 struct PercentInfoUI {
@@ -43,7 +42,9 @@ public:
     CControlUI(const CControlUI&) = delete;
     CControlUI& operator=(const CControlUI&) = delete;
 
-    // Leaves the manager's mouse-leave list, then deletes the control.
+    // Leaves the manager's mouse-leave list, then deletes the control. A control that is
+    // still handling an event (its own, or one forwarded through it) is forgotten by the
+    // manager at once and deleted after the current message.
     virtual void Destroy();
     virtual ~CControlUI();
 
@@ -146,6 +147,8 @@ public:
 
     void Invalidate();
     bool IsUpdateNeeded() const { return m_updateNeeded; }
+    // True while an event for this control is being handled (a deferred delete waits).
+    bool IsInEvent() const { return m_eventDepth > 0; }
     void RequestLayout();
     void RequestParentLayout();
 
@@ -248,6 +251,11 @@ protected:
     CUIRect m_paintRect;
     CUIRect m_borderSize;
     CUIStringMap m_customAttributes;   // name -> CUIString*, owned
+
+private:
+    friend class EventDepthScope;
+    int m_eventDepth = 0;              // events being handled by this control right now
+    bool m_destroyPending = false;     // destroyed while handling one; deleted later
 };
 
 } // namespace VarnUI

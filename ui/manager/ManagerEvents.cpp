@@ -1,5 +1,4 @@
-// Listener lists, focus, notifications, timers and capture. The message handler and the
-// translate step are placeholders: they claim no message yet.
+// Listener lists, notifications and their queue, control timers and capture.
 #include "ui/manager/ManagerUI.h"
 
 #include "ui/controls/ControlUI.h"
@@ -7,8 +6,6 @@
 
 namespace VarnUI {
 namespace {
-
-constexpr UINT kAsyncNotifyMessage = WM_APP + 1;
 
 bool AddNonNull(CUIPtrArray& list, void* item)
 {
@@ -133,35 +130,6 @@ bool CManagerUI::DeferDelete(CControlUI* control)
     return true;
 }
 
-void CManagerUI::SetFocus(CControlUI* control, bool focusWindow)
-{
-    if (focusWindow && m_paintWindow != nullptr && ::GetFocus() != m_paintWindow && control != m_focus &&
-        !m_noActivate) {
-        ::SetFocus(m_paintWindow);
-    }
-    if (control == m_focus) return;
-    if (m_focus != nullptr) {
-        EventUI event;
-        event.type = EVT_KILLFOCUS;
-        event.sender = control;
-        event.timestamp = ::GetTickCount();
-        CControlUI* losing = m_focus;
-        losing->Event(event);
-        SendNotify(losing, L"killfocus");
-        m_focus = nullptr;
-    }
-    if (control == nullptr || control->GetManager() != this || !control->IsVisible() || !control->IsEnabled()) {
-        return;
-    }
-    m_focus = control;
-    EventUI event;
-    event.type = EVT_SETFOCUS;
-    event.sender = control;
-    event.timestamp = ::GetTickCount();
-    control->Event(event);
-    SendNotify(control, L"setfocus");
-}
-
 void CManagerUI::SendNotify(CControlUI* sender, const wchar_t* type, WPARAM wParam, LPARAM lParam, bool async,
                             bool allowRepeat)
 {
@@ -180,12 +148,7 @@ void CManagerUI::SendNotifyRecord(NotifyUI& record, bool async, bool allowRepeat
     if (m_usedVirtualWnd && record.sender != nullptr) record.virtualWnd = record.sender->GetVirtualWnd();
 
     if (!async) {
-        if (record.sender != nullptr && record.sender->OnNotify().HasListeners()) {
-            record.sender->OnNotify().Invoke(&record);
-        }
-        // A listener may remove itself while being called; walk a snapshot.
-        CUIPtrArray notifiers(m_notifiers);
-        for (int i = 0; i < notifiers.GetSize(); ++i) static_cast<INotifyUI*>(notifiers[i])->Notify(record);
+        DeliverNotify(record);
         return;
     }
 
@@ -213,6 +176,77 @@ void CManagerUI::SendNotifyRecord(NotifyUI& record, bool async, bool allowRepeat
     }
 }
 
+void CManagerUI::DeliverNotify(NotifyUI& record)
+{
+    // A listener may delete the sender (ForgetControl then clears the record's sender), remove
+    // another listener, or destroy the window with this manager.
+    LifeGuard guard(*this);
+    m_deliveringNotify.Add(&record);
+    if (record.sender != nullptr && record.sender->OnNotify().HasListeners()) {
+        record.sender->OnNotify().Invoke(&record);
+    }
+    CUIPtrArray notifiers(m_notifiers);
+    for (int i = 0; i < notifiers.GetSize() && !guard.IsDestroyed(); ++i) {
+        if (m_notifiers.Find(notifiers[i]) < 0) continue;
+        static_cast<INotifyUI*>(notifiers[i])->Notify(record);
+    }
+    if (guard.IsDestroyed()) return;
+    for (int i = m_deliveringNotify.GetSize() - 1; i >= 0; --i) {
+        if (m_deliveringNotify[i] == &record) {
+            m_deliveringNotify.Remove(i);
+            break;
+        }
+    }
+}
+
+void CManagerUI::OnAsyncNotify()
+{
+    LifeGuard guard(*this);
+    m_asyncNotifyPosted = false;
+    while (!m_asyncNotify.IsEmpty()) {
+        auto* record = static_cast<NotifyUI*>(m_asyncNotify[0]);
+        m_asyncNotify.Remove(0);
+        DeliverNotify(*record);
+        delete record;
+        if (guard.IsDestroyed()) return;
+    }
+    DeleteDelayedControls();
+}
+
+bool CManagerUI::NextTimerId(UINT_PTR& id)
+{
+    // Ids wrap after 255 timers; one still held by a record would make two controls share
+    // one platform timer, so ids in use are passed over.
+    for (int attempt = 0; attempt < 255; ++attempt) {
+        m_timerSeed = (m_timerSeed + 1) % 255;
+        bool inUse = false;
+        for (int i = 0; i < m_timers.GetSize() && !inUse; ++i) {
+            auto* timer = static_cast<TimerInfoUI*>(m_timers[i]);
+            inUse = timer->window == m_paintWindow && timer->timerId == m_timerSeed;
+        }
+        if (!inUse) {
+            id = m_timerSeed;
+            return true;
+        }
+    }
+    return false;
+}
+
+void CManagerUI::OnTimer(WPARAM wParam, LPARAM lParam)
+{
+    if (m_layered && wParam == kLayeredTimerId) {
+        if (!::IsRectEmpty(&m_layeredDirty) && !::IsIconic(m_paintWindow)) OnPaint();
+        return;
+    }
+    for (int i = 0; i < m_timers.GetSize(); ++i) {
+        auto* timer = static_cast<TimerInfoUI*>(m_timers[i]);
+        if (timer->window != m_paintWindow || timer->timerId != wParam || timer->killed) continue;
+        EventUI event = MakeEvent(EVT_TIMER, timer->control, timer->key, lParam);
+        timer->control->Event(event);
+        return;
+    }
+}
+
 bool CManagerUI::SetTimer(CControlUI* control, UINT key, UINT elapse)
 {
     if (control == nullptr || m_paintWindow == nullptr) return false;
@@ -224,8 +258,8 @@ bool CManagerUI::SetTimer(CControlUI* control, UINT key, UINT elapse)
         timer->killed = false;
         return true;
     }
-    m_timerSeed = (m_timerSeed + 1) % 255;
-    const UINT_PTR timerId = m_timerSeed;
+    UINT_PTR timerId = 0;
+    if (!NextTimerId(timerId)) return false;
     if (::SetTimer(m_paintWindow, timerId, elapse, nullptr) == 0) return false;
     auto* timer = new TimerInfoUI;
     timer->control = control;
@@ -294,43 +328,6 @@ void CManagerUI::SetTooltipWidth(int width)
     if (m_tooltipWindow != nullptr && width >= 0) {
         m_lastTooltipWidth = static_cast<int>(::SendMessageW(m_tooltipWindow, TTM_SETMAXTIPWIDTH, 0, width));
     }
-}
-
-// Not yet routed: messages, the translate step and tab navigation.
-bool CManagerUI::MessageHandler(UINT, WPARAM, LPARAM, LRESULT&)
-{
-    return false;
-}
-
-bool CManagerUI::PreFilterMessages(UINT, WPARAM, LPARAM, LRESULT&)
-{
-    return false;
-}
-
-bool CManagerUI::TranslateUIMessage(MSG*)
-{
-    return false;
-}
-
-int CManagerUI::RunMessageLoop()
-{
-    MSG msg = {};
-    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (!TranslateUIMessage(&msg)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-    }
-    return static_cast<int>(msg.wParam);
-}
-
-bool CManagerUI::MoveFocusToNext(bool)
-{
-    return false;
-}
-
-void CManagerUI::SetFocusNeeded(CControlUI*)
-{
 }
 
 } // namespace VarnUI

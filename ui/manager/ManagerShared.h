@@ -26,6 +26,88 @@ struct CManagerUI::SharedState {
     int nextFormattedFontId = 30000;
 };
 
+// Posted by a manager to itself to deliver queued notifications and delete deferred controls.
+constexpr UINT kAsyncNotifyMessage = WM_APP + 1;
+// The refresh timer of a per-pixel layered window.
+constexpr UINT_PTR kLayeredTimerId = 8192;
+constexpr UINT kLayeredTimerElapse = 10;
+
+// Marks a handler frame; the manager's destructor flags every open frame, so a handler
+// whose window (and with it the manager) was destroyed by a listener stops at once.
+class CManagerUI::LifeGuard {
+public:
+    explicit LifeGuard(CManagerUI& manager) : m_manager(manager), m_outer(manager.m_lifeGuards)
+    {
+        manager.m_lifeGuards = this;
+    }
+    ~LifeGuard()
+    {
+        if (!m_destroyed) m_manager.m_lifeGuards = m_outer;
+    }
+    LifeGuard(const LifeGuard&) = delete;
+    LifeGuard& operator=(const LifeGuard&) = delete;
+
+    bool IsDestroyed() const { return m_destroyed; }
+    static void MarkAll(LifeGuard* innermost)
+    {
+        for (LifeGuard* frame = innermost; frame != nullptr; frame = frame->m_outer) frame->m_destroyed = true;
+    }
+
+private:
+    CManagerUI& m_manager;
+    LifeGuard* m_outer;
+    bool m_destroyed = false;
+};
+
+// Holds a control across a call that may delete it: ForgetControl clears the pointer.
+// Meaningful only while the guard's manager lives.
+class CManagerUI::ControlWatch {
+public:
+    ControlWatch(CManagerUI& manager, const LifeGuard& guard, CControlUI* control)
+        : m_manager(manager), m_guard(guard), m_control(control)
+    {
+        m_manager.m_controlWatches.Add(&m_control);
+    }
+    ~ControlWatch()
+    {
+        if (m_guard.IsDestroyed()) return;
+        CUIPtrArray& watches = m_manager.m_controlWatches;
+        for (int i = watches.GetSize() - 1; i >= 0; --i) {
+            if (watches[i] == &m_control) {
+                watches.Remove(i);
+                break;
+            }
+        }
+    }
+    ControlWatch(const ControlWatch&) = delete;
+    ControlWatch& operator=(const ControlWatch&) = delete;
+
+    CControlUI* get() const { return m_control; }
+
+private:
+    CManagerUI& m_manager;
+    const LifeGuard& m_guard;
+    CControlUI* m_control;
+};
+
+// The modifier mask of EventUI::keyState, read from the thread's key state now.
+inline WORD CurrentKeyState()
+{
+    WORD state = 0;
+    if (::GetKeyState(VK_LBUTTON) < 0) state |= UIKEYSTATE_LBUTTON;
+    if (::GetKeyState(VK_RBUTTON) < 0) state |= UIKEYSTATE_RBUTTON;
+    if (::GetKeyState(VK_SHIFT) < 0) state |= UIKEYSTATE_SHIFT;
+    if (::GetKeyState(VK_CONTROL) < 0) state |= UIKEYSTATE_CONTROL;
+    if (::GetKeyState(VK_MENU) < 0) state |= UIKEYSTATE_ALT;
+    return state;
+}
+
+// The signed client point packed into a mouse message's lParam.
+inline POINT PointFromLParam(LPARAM lParam)
+{
+    return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
+
 // The decimal text of an id, as the font and language tables key it.
 inline CUIString DecimalKey(int id)
 {

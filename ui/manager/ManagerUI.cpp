@@ -68,7 +68,7 @@ CManagerUI::CManagerUI()
 
 CManagerUI::~CManagerUI()
 {
-    DeleteDelayedControls();
+    DeleteDelayedControls(true);
     DeleteAsyncNotifications();
     m_nameMap.Resize(CUIStringMap::kDefaultBuckets);
     // The tree's destructors report back through ForgetControl, which clears m_root.
@@ -76,7 +76,7 @@ CManagerUI::~CManagerUI()
     m_root = nullptr;
     delete root;
     // Controls added to the lists while the tree went down would outlive the manager.
-    DeleteDelayedControls();
+    DeleteDelayedControls(true);
     DeleteAsyncNotifications();
 
     m_own.defaultFont = FontInfoUI();
@@ -87,14 +87,14 @@ CManagerUI::~CManagerUI()
     RemoveAllWindowCustomAttributes();
     RemoveAllOptionGroups();
     RemoveAllTimers();
-    if (m_tooltipWindow != nullptr && ::IsWindow(m_tooltipWindow)) ::DestroyWindow(m_tooltipWindow);
-    m_tooltipWindow = nullptr;
+    DestroyTooltip();
     ReleaseOffscreen();
     m_paintDC.reset();
 
     CUIPtrArray& managers = Shared().managers;
     const int index = managers.Find(this);
     if (index >= 0) managers.Remove(index);
+    LifeGuard::MarkAll(m_lifeGuards);
 }
 
 void CManagerUI::Init(HWND window, const wchar_t* name)
@@ -302,6 +302,14 @@ void CManagerUI::ForgetControl(CControlUI* control)
         auto* record = static_cast<NotifyUI*>(m_asyncNotify[i]);
         if (record->sender == control) record->sender = nullptr;
     }
+    for (int i = 0; i < m_deliveringNotify.GetSize(); ++i) {
+        auto* record = static_cast<NotifyUI*>(m_deliveringNotify[i]);
+        if (record->sender == control) record->sender = nullptr;
+    }
+    for (int i = 0; i < m_controlWatches.GetSize(); ++i) {
+        auto** slot = static_cast<CControlUI**>(m_controlWatches[i]);
+        if (*slot == control) *slot = nullptr;
+    }
 
     // The lists below are walked later; a control deleted directly must not stay on them.
     RemoveAll(m_mouseLeaveListeners, control);
@@ -333,12 +341,21 @@ void CManagerUI::RemoveAll(CUIPtrArray& list, void* item)
     }
 }
 
-void CManagerUI::DeleteDelayedControls()
+void CManagerUI::DeleteDelayedControls(bool evenInEvent)
 {
     // Destructors report back through ForgetControl, which edits the list: work on a copy.
+    // A control still inside its own event (a modal loop run from it dispatched this
+    // message) stays listed for a later pass.
     CUIPtrArray doomed(m_delayedCleanup);
     m_delayedCleanup.Empty();
-    for (int i = 0; i < doomed.GetSize(); ++i) delete static_cast<CControlUI*>(doomed[i]);
+    for (int i = 0; i < doomed.GetSize(); ++i) {
+        auto* control = static_cast<CControlUI*>(doomed[i]);
+        if (!evenInEvent && control->IsInEvent()) {
+            m_delayedCleanup.Add(control);
+            continue;
+        }
+        delete control;
+    }
 }
 
 void CManagerUI::DeleteAsyncNotifications()

@@ -231,8 +231,68 @@ public:
     void SetHoverTime(UINT ms) { m_hoverTime = ms; }
     int GetTooltipWidth() const { return m_tooltipWidth; }
     void SetTooltipWidth(int width);
+    HWND GetTooltipWindow() const { return m_tooltipWindow; }
+
+    // Without off-screen painting the tree is drawn straight into the window (layered
+    // windows always paint off-screen).
+    bool IsOffscreenPaint() const { return m_offscreenPaint; }
+    void SetOffscreenPaint(bool offscreen) { m_offscreenPaint = offscreen; }
 
 private:
+    class LifeGuard;
+    class ControlWatch;
+
+    // Message handlers, one per message (ManagerMessages.cpp, ManagerMouse.cpp, ManagerPaint.cpp)
+    bool OfferToFilters(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool HandleLayeredFrame(UINT message, WPARAM wParam, LRESULT& result) const;
+    void OnClose();
+    void OnSize(WPARAM wParam, LPARAM lParam);
+    void OnGetMinMaxInfo(MINMAXINFO* info) const;
+    bool OnSetCursor(WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnReflect(UINT message, HWND target, WPARAM wParam, LPARAM lParam, LRESULT& result) const;
+    void OnKillFocus(HWND gaining);
+    void OnContextMenu(WPARAM wParam, LPARAM lParam);
+    void OnKeyDown(WPARAM wParam, LPARAM lParam);
+    void OnKeyUp(WPARAM wParam, LPARAM lParam);
+    void OnChar(WPARAM wParam, LPARAM lParam);
+    void OnTimer(WPARAM wParam, LPARAM lParam);
+    void OnPrintClient(HDC dc, LPARAM flags);
+    void OnAsyncNotify();
+    void OnMouseMove(WPARAM wParam, LPARAM lParam);
+    void OnLButtonDown(WPARAM wParam, LPARAM lParam);
+    void OnLButtonUp(WPARAM wParam, LPARAM lParam);
+    void OnLButtonDblClk(WPARAM wParam, LPARAM lParam);
+    void OnRButtonDown(WPARAM wParam, LPARAM lParam);
+    void OnMouseWheel(WPARAM wParam, LPARAM lParam);
+    bool OnMouseHover(LPARAM lParam);
+    void OnMouseLeave();
+    void OnPaint();
+
+    // Helpers of the handlers
+    EventUI MakeEvent(int type, CControlUI* sender, WPARAM wParam = 0, LPARAM lParam = 0) const;
+    CControlUI* OwnControlAt(POINT pt) const;
+    void FocusWindow();
+    void TrackMouse();
+    void LeaveHover(WPARAM wParam, LPARAM lParam, const LifeGuard& guard);
+    void ShowTooltip(CControlUI* control, POINT pt);
+    void DeactivateTooltip();
+    void DestroyTooltip();
+    void DeliverNotify(NotifyUI& record);
+    bool NextTimerId(UINT_PTR& id);
+    void PaintBlack();
+    bool TakePaintRect(RECT& rc);
+    bool LayOutForPaint(LifeGuard& guard);
+    void PlaceUpdatedControls();
+    bool PrepareOffscreen();
+    void PaintOffscreen(RECT paint, LifeGuard& guard);
+    void PrintNativeWindows(HDC dc, const RECT& paint);
+    void ComposeLayered(const RECT& paint);
+    void ClearOffscreenBits();
+    void KillFocusOf(CControlUI* gaining);
+    bool OnTabKey();
+    bool OnMnemonic(wchar_t ch);
+    bool TranslateAccelerators(MSG* msg);
+
     // The resource tables and default colours; one per manager and one process-wide.
     struct ResourceBlock {
         DWORD disabledColor = 0;
@@ -260,7 +320,7 @@ private:
     void ReadjustOwnImages();
     bool IsInTree(CControlUI* control) const;
     static void RemoveAll(CUIPtrArray& list, void* item);
-    void DeleteDelayedControls();
+    void DeleteDelayedControls(bool evenInEvent = false);
     void DeleteAsyncNotifications();
     void ReleaseOffscreen();
 
@@ -340,6 +400,14 @@ private:
     ResourceBlock m_own;
 
     CUIPtrArray m_translateAccelerators;
+
+    // Borrowed pointers that must not outlive the objects they name: ForgetControl clears
+    // the watched control slots and the senders of notifications being delivered, and the
+    // destructor marks every open handler frame.
+    CUIPtrArray m_controlWatches;        // CControlUI**
+    CUIPtrArray m_deliveringNotify;      // NotifyUI*
+    LifeGuard* m_lifeGuards = nullptr;
+    CUIString m_tooltipText;             // the tool record points into it
 };
 
 } // namespace VarnUI

@@ -12,9 +12,6 @@
 namespace VarnUI {
 namespace {
 
-constexpr UINT_PTR kLayeredTimerId = 8192;
-constexpr UINT kLayeredTimerElapse = 10;
-
 using SetLayeredWindowAttributesFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
 
 FARPROC User32Proc(const char* name)
