@@ -18,6 +18,12 @@ bool IsShown(const CScrollBarUI* bar)
     return bar != nullptr && bar->IsVisible();
 }
 
+// Every layout places the bars again; only a bar that really moved needs repainting.
+void PlaceBar(CScrollBarUI* bar, const RECT& rc)
+{
+    bar->SetPos(rc, ::EqualRect(&bar->GetPos(), &rc) == FALSE);
+}
+
 } // namespace
 
 SIZE CContainerUI::GetScrollPos() const
@@ -222,9 +228,9 @@ void CContainerUI::UpdateOneScrollBar(CScrollBarUI* bar, const RECT& client, int
     }
     if (excess > 0 || m_scrollProcess) {
         if (horizontal) {
-            bar->SetPos({client.left, client.bottom, client.right, client.bottom + bar->GetFixedHeight()});
+            PlaceBar(bar, {client.left, client.bottom, client.right, client.bottom + bar->GetFixedHeight()});
         } else {
-            bar->SetPos({client.right, client.top, client.right + bar->GetFixedWidth(), client.bottom});
+            PlaceBar(bar, {client.right, client.top, client.right + bar->GetFixedWidth(), client.bottom});
         }
         if (bar->GetScrollRange() == excess) return;
         const int oldPos = bar->GetScrollPos();
@@ -261,7 +267,7 @@ void CContainerUI::UpdateBothScrollBars(RECT client, int neededWidth, int needed
             horizontal->SetScrollPos(0);
             bottom -= barHeight;
         }
-        horizontal->SetPos({left, bottom, right, bottom + barHeight});
+        PlaceBar(horizontal, {left, bottom, right, bottom + barHeight});
         if (horizontal->GetScrollRange() != neededWidth - (right - left)) {
             horizontal->SetScrollRange(neededWidth - (right - left));
             horizontalChanged = true;
@@ -277,7 +283,7 @@ void CContainerUI::UpdateBothScrollBars(RECT client, int neededWidth, int needed
     // Re-places a visible horizontal bar beside a vertical one that came or went.
     auto refitHorizontal = [&](LONG barRight) {
         if (!horizontal->IsVisible()) return;
-        horizontal->SetPos({left, bottom, barRight, bottom + barHeight});
+        PlaceBar(horizontal, {left, bottom, barRight, bottom + barHeight});
         horizontal->SetScrollRange(neededWidth - (barRight - left));
     };
 
@@ -297,7 +303,7 @@ void CContainerUI::UpdateBothScrollBars(RECT client, int neededWidth, int needed
         return;
     }
     if (excess > 0 || m_scrollProcess) {
-        vertical->SetPos({right, top, right + barWidth, bottom});
+        PlaceBar(vertical, {right, top, right + barWidth, bottom});
         if (vertical->GetScrollRange() == excess && !horizontalChanged) return;
         const int oldPos = vertical->GetScrollPos();
         if (vertical->GetScrollRange() != excess) {
