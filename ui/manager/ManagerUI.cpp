@@ -343,18 +343,20 @@ void CManagerUI::RemoveAll(CUIPtrArray& list, void* item)
 
 void CManagerUI::DeleteDelayedControls(bool evenInEvent)
 {
-    // Destructors report back through ForgetControl, which edits the list: work on a copy.
-    // A control still inside its own event (a modal loop run from it dispatched this
-    // message) stays listed for a later pass.
-    CUIPtrArray doomed(m_delayedCleanup);
-    m_delayedCleanup.Empty();
-    for (int i = 0; i < doomed.GetSize(); ++i) {
-        auto* control = static_cast<CControlUI*>(doomed[i]);
+    // Each control leaves the live list before it is deleted; destructors report back
+    // through ForgetControl, which takes any other listed control they delete off the list,
+    // so nothing is deleted twice. A control still inside its own event (a modal loop run
+    // from it dispatched this message) stays listed for a later pass.
+    int index = 0;
+    while (index < m_delayedCleanup.GetSize()) {
+        auto* control = static_cast<CControlUI*>(m_delayedCleanup[index]);
         if (!evenInEvent && control->IsInEvent()) {
-            m_delayedCleanup.Add(control);
+            ++index;
             continue;
         }
+        m_delayedCleanup.Remove(index);
         delete control;
+        if (index > m_delayedCleanup.GetSize()) index = m_delayedCleanup.GetSize();
     }
 }
 

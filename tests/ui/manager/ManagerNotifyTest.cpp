@@ -148,13 +148,18 @@ bool CountDestroyed(void*)
     return true;
 }
 
-// Takes the control out of its container on button-up, from the control's own event.
+// Takes the control out of its container on button-up, from the control's own event, then
+// runs a nested message loop as a message box would.
 struct SelfRemover {
     TestContainer* root;
     CControlUI* control;
+    int destroyedInLoop = -1;
     bool OnEvent(void* param)
     {
-        if (static_cast<EventUI*>(param)->type == EVT_BUTTONUP) root->RemoveAndDestroy(control);
+        if (static_cast<EventUI*>(param)->type != EVT_BUTTONUP) return true;
+        root->RemoveAndDestroy(control);
+        HostWindow::Pump();
+        destroyedInLoop = g_destroyed;
         return true;
     }
 };
@@ -171,13 +176,32 @@ TEST(ManagerNotify, ControlDestroyedInItsOwnEvent_ForgottenNowDeletedAfterTheMes
     s.log.clear();
     s.host.Mouse(WM_LBUTTONUP, 20, 20);
     EXPECT_EQ(s.log, L"");  // destroyed by its listener: its own handling is skipped
+    EXPECT_EQ(remover.destroyedInLoop, 0);
     EXPECT_EQ(g_destroyed, 0);
     EXPECT_EQ(s.host.manager().FindControlByName(L"a"), nullptr);
     EXPECT_EQ(s.host.manager().GetFocus(), nullptr);
     s.host.Mouse(WM_MOUSEMOVE, 160, 20);  // no leave to a: the hover was forgotten
     EXPECT_EQ(s.log, L"b.enter b.move ");
+    s.host.manager().SendNotify(s.b, L"later", 0, 0, true);  // the next pass deletes it
     HostWindow::Pump();
     EXPECT_EQ(g_destroyed, 1);
+}
+
+TEST(ManagerNotify, DeferredContainerAndChild_EachDeletedOnce)
+{
+    NotifyScene s;
+    auto* panel = new TestContainer;
+    auto* inner = new CControlUI;
+    panel->Add(inner);
+    s.host.manager().AdoptControls(panel);
+    inner->OnDestroy().Add(CountDestroyed);
+    panel->OnDestroy().Add(CountDestroyed);
+    g_destroyed = 0;
+    // Listed after its container, which deletes it first.
+    s.host.manager().DeferDelete(panel);
+    s.host.manager().DeferDelete(inner);
+    HostWindow::Pump();
+    EXPECT_EQ(g_destroyed, 2);
 }
 
 // Deletes the host window (and its manager) on the first "setfocus".
