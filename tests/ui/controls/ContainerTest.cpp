@@ -158,22 +158,22 @@ TEST(ContainerPaint, FloatChildrenOutsideTheClientAreaStillPaint)
     root->Add(flowing);
     root->Add(floating);
     root->SetPos({0, 0, 50, 100}, false);
-    VarnTest::Surface surface(50, 100);
+    VarnTest::Canvas canvas(50, 100, 0);
     const RECT inInset = {0, 82, 50, 100};
-    ASSERT_TRUE(root->Paint(surface.dc(), inInset));
-    EXPECT_EQ(surface.Pixel(10, 90) & 0xFFFFFF, 0xFF0000u);
-    EXPECT_EQ(surface.Pixel(45, 90) & 0xFFFFFF, 0u);
-    EXPECT_EQ(surface.Pixel(10, 70) & 0xFFFFFF, 0u) << "outside the update area";
+    ASSERT_TRUE(root->Paint(canvas.dc(), inInset));
+    EXPECT_EQ(canvas.At(10, 90), 0xFF0000u);
+    EXPECT_EQ(canvas.At(45, 90), 0u);
+    EXPECT_EQ(canvas.At(10, 70), 0u) << "outside the update area";
 
     // With the client area in the update area, the flowing child is clipped to it.
     flowing->SetMinHeight(95);
     root->SetPos({0, 0, 50, 100}, false);
     const RECT all = {0, 0, 50, 100};
-    ASSERT_TRUE(root->Paint(surface.dc(), all));
-    EXPECT_EQ(surface.Pixel(45, 70) & 0xFFFFFF, 0x00FF00u);
-    EXPECT_EQ(surface.Pixel(45, 82) & 0xFFFFFF, 0u) << "clipped at the client area";
-    EXPECT_EQ(surface.Pixel(10, 90) & 0xFFFFFF, 0xFF0000u);
-    EXPECT_FALSE(root->Paint(surface.dc(), all, floating)) << "the stop control ends painting";
+    ASSERT_TRUE(root->Paint(canvas.dc(), all));
+    EXPECT_EQ(canvas.At(45, 70), 0x00FF00u);
+    EXPECT_EQ(canvas.At(45, 82), 0u) << "clipped at the client area";
+    EXPECT_EQ(canvas.At(10, 90), 0xFF0000u);
+    EXPECT_FALSE(root->Paint(canvas.dc(), all, floating)) << "the stop control ends painting";
 }
 
 // A vertical layout of height 50 with a 4-pixel separator at its bottom, inside a parent.

@@ -58,14 +58,19 @@ TEST_F(ScrolledWindow, HeldArrowScrollsOnceThenRepeatsOnTheTimer)
     EXPECT_EQ(Position(), released) << "the release stops the repeat";
 }
 
-TEST_F(ScrolledWindow, WheelOverAChildScrollsItsLayout)
+TEST_F(ScrolledWindow, WheelOverAChildOrTheBarScrollsTheLayout)
 {
-    POINT pt = {50, 50};
-    ::ClientToScreen(host.get(), &pt);
-    host.Send(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), MAKELPARAM(pt.x, pt.y));
+    auto wheel = [&](int x, int y, short delta) {
+        POINT pt = {x, y};
+        ::ClientToScreen(host.get(), &pt);
+        host.Send(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)), MAKELPARAM(pt.x, pt.y));
+    };
+    wheel(50, 50, -WHEEL_DELTA);
     EXPECT_EQ(Position(), LineStep());
-    host.Send(WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(pt.x, pt.y));
-    EXPECT_EQ(Position(), 0);
+    wheel(192, 100, -WHEEL_DELTA);
+    EXPECT_EQ(Position(), 2 * LineStep()) << "the bar hands the wheel to its owner";
+    wheel(50, 50, WHEEL_DELTA);
+    EXPECT_EQ(Position(), LineStep());
 }
 
 TEST_F(ScrolledWindow, ThumbDragScrollsTheContent)

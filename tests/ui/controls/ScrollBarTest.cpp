@@ -1,10 +1,9 @@
 // The scroll bar: part geometry, positions and their snapping, pressing, dragging and
-// auto-repeat, owner scrolling, hot states, painting and the merged "scroll" notification.
+// auto-repeat, hot states, painting and the merged "scroll" notification.
 #include "LayoutTestSupport.h"
 
 #include "../manager/ManagerTestSupport.h"
 #include "ui/controls/ScrollBarUI.h"
-#include "ui/controls/VerticalLayoutUI.h"
 #include "ui/manager/ManagerUI.h"
 
 #include <gtest/gtest.h>
@@ -88,29 +87,11 @@ TEST(ScrollBarPosition, SnapsToTheNearestUnitWithinTheRange)
     EXPECT_EQ(bar.GetScrollUnit(), 10);
 }
 
-TEST(ScrollBarAttributes, Table)
-{
-    CScrollBarUI bar;
-    bar.ApplyAttributeText(L"hor=\"true\" range=\"40\" value=\"30\" linesize=\"5\" button1color=\"  #FF102030\" "
-                           L"thumbcolor=\"FF405060\" showbutton1=\"false\" scrollunit=\"4\" mystery=\"x\"");
-    EXPECT_TRUE(bar.IsHorizontal());
-    EXPECT_EQ(bar.GetFixedWidth(), 0);
-    EXPECT_EQ(bar.GetFixedHeight(), 16);
-    EXPECT_EQ(bar.GetScrollRange(), 40);
-    EXPECT_EQ(bar.GetScrollPos(), 30);
-    EXPECT_EQ(bar.GetButton1Color(), 0xFF102030u);
-    EXPECT_EQ(bar.GetThumbColor(), 0xFF405060u);
-    EXPECT_FALSE(bar.GetShowButton1());
-    EXPECT_EQ(bar.GetLineSize(), 4);
-    EXPECT_STREQ(bar.GetCustomAttribute(L"mystery"), L"x");
-}
-
 // A bar on a real window: the manager runs its timer and queues its notifications.
 class ScrollBarOnWindow : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        manager.Init(window.get());
         manager.AddNotifier(&log);
         bar = new CScrollBarUI;
         manager.AttachRoot(bar);
@@ -124,9 +105,16 @@ protected:
     }
     void Tick() { Send(EVT_TIMER, {0, 0}, CScrollBarUI::kRepeatTimer); }
 
-    VarnTest::TestWindow window{100, 120};
-    CManagerUI manager;
-    VarnTest::NoticeLog log;
+    size_t Scrolls() const
+    {
+        size_t count = 0;
+        for (const NotifyUI& record : log.records) count += record.type == L"scroll" ? 1 : 0;
+        return count;
+    }
+
+    VarnTest::HostWindow host{100, 120};
+    CManagerUI& manager = host.manager();
+    VarnTest::NotifyLog log;
     CScrollBarUI* bar = nullptr;
 };
 
@@ -210,16 +198,15 @@ TEST_F(ScrollBarOnWindow, ScrollNotificationsMergeUntilDelivered)
 {
     bar->SetScrollPos(10);
     bar->SetScrollPos(30);
-    EXPECT_TRUE(log.all.empty()) << "queued, not sent at once";
-    VarnTest::PumpManager(manager);
-    const auto scrolls = log.Of(L"scroll");
-    ASSERT_EQ(scrolls.size(), 1u);
-    EXPECT_EQ(scrolls[0].sender, bar);
-    EXPECT_EQ(scrolls[0].wParam, 30u);
-    EXPECT_EQ(scrolls[0].lParam, 10);
+    EXPECT_EQ(Scrolls(), 0u) << "queued, not sent at once";
+    VarnTest::HostWindow::Pump();
+    ASSERT_EQ(Scrolls(), 1u);
+    EXPECT_EQ(log.records[0].sender, bar);
+    EXPECT_EQ(log.records[0].wParam, 30u);
+    EXPECT_EQ(log.records[0].lParam, 10);
     bar->SetScrollPos(30);
-    VarnTest::PumpManager(manager);
-    EXPECT_EQ(log.Of(L"scroll").size(), 1u) << "an unchanged position is no scroll";
+    VarnTest::HostWindow::Pump();
+    EXPECT_EQ(Scrolls(), 1u) << "an unchanged position is no scroll";
 }
 
 TEST_F(ScrollBarOnWindow, PaintsPartsInOrderWithTheirStateImages)
@@ -227,44 +214,19 @@ TEST_F(ScrollBarOnWindow, PaintsPartsInOrderWithTheirStateImages)
     bar->ApplyAttributeText(L"button1color=\"#FFFF0000\" button2normalimage=\"color='#FF0000FF'\" "
                             L"thumbnormalimage=\"color='#FF00FF00' dest='0,0,2,2'\" "
                             L"railnormalimage=\"color='#FFFFFFFF'\" bkhotimage=\"color='#FF123456'\"");
-    VarnTest::Surface surface(16, 100);
+    VarnTest::Canvas canvas(16, 100, 0);
     const RECT all = {0, 0, 16, 100};
-    ASSERT_TRUE(bar->Paint(surface.dc(), all));
-    EXPECT_EQ(surface.Pixel(8, 5) & 0xFFFFFF, 0xFF0000u);
-    EXPECT_EQ(surface.Pixel(8, 95) & 0xFFFFFF, 0x0000FFu);
-    EXPECT_EQ(surface.Pixel(8, 18) & 0xFFFFFF, 0x00FF00u) << "the part, not the string's dest, places it";
-    EXPECT_EQ(surface.Pixel(8, 33) & 0xFFFFFF, 0xFFFFFFu) << "the rail sits on the thumb's centre";
-    EXPECT_EQ(surface.Pixel(8, 70) & 0xFFFFFF, 0u) << "no normal background image";
+    ASSERT_TRUE(bar->Paint(canvas.dc(), all));
+    EXPECT_EQ(canvas.At(8, 5), 0xFF0000u);
+    EXPECT_EQ(canvas.At(8, 95), 0x0000FFu);
+    EXPECT_EQ(canvas.At(8, 18), 0x00FF00u) << "the part, not the string's dest, places it";
+    EXPECT_EQ(canvas.At(8, 33), 0xFFFFFFu) << "the rail sits on the thumb's centre";
+    EXPECT_EQ(canvas.At(8, 70), 0u) << "no normal background image";
 
     Send(EVT_MOUSEENTER, {8, 30});
-    ASSERT_TRUE(bar->Paint(surface.dc(), all));
-    EXPECT_EQ(surface.Pixel(8, 70) & 0xFFFFFF, 0x123456u);
-    EXPECT_EQ(surface.Pixel(8, 18) & 0xFFFFFF, 0x00FF00u) << "no hot thumb image: the normal one";
-}
-
-TEST(ScrollBarOwner, ArrowsAndWheelScrollTheOwner)
-{
-    CVerticalLayoutUI layout;
-    layout.EnableScrollBar(true, false);
-    for (int i = 0; i < 4; ++i) layout.Add(VarnTest::MakeKid({0, 50}));
-    layout.SetPos({0, 0, 100, 100}, false);
-    CScrollBarUI* bar = layout.GetVerticalScrollBar();
-    ASSERT_EQ(bar->GetOwner(), &layout);
-
-    EventUI down = MakeEvent(EVT_BUTTONDOWN, {92, 95});
-    bar->Event(down);
-    EXPECT_EQ(layout.GetScrollPos().cy, 8);
-    EXPECT_EQ(layout.GetItemAt(0)->GetPos().top, -8);
-    EventUI up = MakeEvent(EVT_BUTTONUP, {92, 95});
-    bar->Event(up);
-
-    EventUI wheel = MakeEvent(EVT_SCROLLWHEEL, {92, 50}, 1);
-    bar->Event(wheel);  // handed on to the owner
-    EXPECT_EQ(layout.GetScrollPos().cy, 16);
-
-    down = MakeEvent(EVT_BUTTONDOWN, {92, 80});  // the track below the thumb: a page
-    bar->Event(down);
-    EXPECT_EQ(layout.GetScrollPos().cy, 100);
+    ASSERT_TRUE(bar->Paint(canvas.dc(), all));
+    EXPECT_EQ(canvas.At(8, 70), 0x123456u);
+    EXPECT_EQ(canvas.At(8, 18), 0x00FF00u) << "no hot thumb image: the normal one";
 }
 
 } // namespace

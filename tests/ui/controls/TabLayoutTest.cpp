@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 using namespace VarnUI;
 using VarnTest::Str;
 
@@ -27,10 +29,18 @@ protected:
         }
     }
     bool Shown(int index) const { return tabs->GetItemAt(index)->IsVisible(); }
+    std::vector<NotifyUI> Selects() const
+    {
+        std::vector<NotifyUI> found;
+        for (const NotifyUI& record : log.records) {
+            if (record.type == L"tabselect") found.push_back(record);
+        }
+        return found;
+    }
 
     VarnTest::TestWindow window;
     CManagerUI manager;
-    VarnTest::NoticeLog log;
+    VarnTest::NotifyLog log;
     CTabLayoutUI* tabs = nullptr;
     CControlUI* pages[3] = {};
 };
@@ -41,7 +51,7 @@ TEST_F(TabLayout, FirstVisiblePageIsSelectedAndTheRestHidden)
     EXPECT_TRUE(Shown(0));
     EXPECT_FALSE(Shown(1));
     EXPECT_FALSE(Shown(2));
-    EXPECT_TRUE(log.Of(L"tabselect").empty());
+    EXPECT_TRUE(Selects().empty());
 }
 
 TEST_F(TabLayout, SelectingNotifiesOnlyARealChange)
@@ -50,7 +60,7 @@ TEST_F(TabLayout, SelectingNotifiesOnlyARealChange)
     EXPECT_EQ(tabs->GetCurSel(), 2);
     EXPECT_FALSE(Shown(0));
     EXPECT_TRUE(Shown(2));
-    auto selects = log.Of(L"tabselect");
+    const auto selects = Selects();
     ASSERT_EQ(selects.size(), 1u);
     EXPECT_EQ(selects[0].sender, tabs);
     EXPECT_EQ(selects[0].wParam, 2u);
@@ -61,17 +71,17 @@ TEST_F(TabLayout, SelectingNotifiesOnlyARealChange)
     EXPECT_FALSE(tabs->SelectItem(-1));
     EXPECT_TRUE(tabs->SelectItem(pages[1], false));
     EXPECT_EQ(tabs->GetCurSel(), 1);
-    EXPECT_EQ(log.Of(L"tabselect").size(), 1u);
+    EXPECT_EQ(Selects().size(), 1u);
 }
 
 TEST_F(TabLayout, RemovingTheSelectedPageFallsBackToTheFirstSilently)
 {
     tabs->SelectItem(2);
-    log.all.clear();
+    log.records.clear();
     tabs->Remove(pages[2]);
     EXPECT_EQ(tabs->GetCurSel(), 0);
     EXPECT_TRUE(Shown(0));
-    EXPECT_TRUE(log.Of(L"tabselect").empty());
+    EXPECT_TRUE(Selects().empty());
 
     tabs->SelectItem(1);
     tabs->RemoveAt(0);
