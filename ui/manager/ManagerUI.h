@@ -204,9 +204,13 @@ public:
     HDC GetOffscreenDC() const { return m_offscreenDC.get(); }
     HBITMAP GetOffscreenBitmap() const { return m_offscreenBitmap.get(); }
 
-    // Messages, painting, events, focus, timers, notifications
+    // Messages, painting, events, focus, timers, notifications.
+    // The window procedure offers every message here first; true means handled, with result
+    // as the answer. Listeners may delete controls, other listeners or the window itself
+    // while a message is handled: the handler notices and touches none of them afterwards.
     bool MessageHandler(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     bool PreFilterMessages(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // The message loop's first look at a message; true: neither translate nor dispatch it.
     static bool TranslateUIMessage(MSG* msg);
     static int RunMessageLoop();
 

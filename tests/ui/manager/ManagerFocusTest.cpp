@@ -106,17 +106,6 @@ TEST(ManagerFocus, SetFocusNeeded_LandsOnTheControlAtTheNextPaint)
     EXPECT_EQ(s.notes.log.substr(s.notes.log.size() - 11), L"setfocus:c ");
 }
 
-TEST(ManagerFocus, HidingTheFocusedControl_LeavesNoFocus)
-{
-    FocusScene s;
-    s.a->SetVisible(false);
-    EXPECT_EQ(s.host.manager().GetFocus(), nullptr);
-    EXPECT_FALSE(s.a->IsFocused());
-    s.c->SetFocus();
-    s.root->SetVisible(false);  // an ancestor hidden
-    EXPECT_EQ(s.host.manager().GetFocus(), nullptr);
-}
-
 TEST(ManagerFocus, Keys_GoToFocusedAndKeyControl)
 {
     FocusScene s;

@@ -187,19 +187,6 @@ TEST(ManagerMouse, RightButtonThenContextMenu_MenuGoesToThePressedControlOnce)
     s.host.manager().RemoveNotifier(&notes);
 }
 
-TEST(ManagerMouse, ControlOfAnotherManager_StopsTheMouseHandling)
-{
-    MouseScene s;
-    CManagerUI other;
-    s.host.Mouse(WM_MOUSEMOVE, 20, 20);
-    s.b->SetManager(&other, s.root, false);
-    s.log.clear();
-    s.host.Mouse(WM_MOUSEMOVE, 160, 20);
-    s.host.Mouse(WM_LBUTTONDOWN, 160, 20);
-    EXPECT_EQ(s.log, L"");
-    s.b->SetManager(&s.host.manager(), s.root, false);
-}
-
 TEST(ManagerMouse, Close_EndsHoverAndPressAndFocus)
 {
     MouseScene s;

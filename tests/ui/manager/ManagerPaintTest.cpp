@@ -154,24 +154,6 @@ TEST(ManagerPaint, PrintClient_PaintsTheTreeIntoTheGivenDC)
     EXPECT_EQ(canvas.At(200, 150), 0xFF0000u);
 }
 
-TEST(ManagerPaint, OtherMessages_EraseMinMaxAndNoActivate)
-{
-    PaintScene s;
-    EXPECT_EQ(s.host.Send(WM_ERASEBKGND), 1);
-    MINMAXINFO info = {};
-    info.ptMaxTrackSize = {800, 600};
-    s.host.manager().SetMinInfo(120, 0);
-    s.host.Send(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
-    EXPECT_EQ(info.ptMinTrackSize.x, 120);
-    EXPECT_EQ(info.ptMinTrackSize.y, 0);
-    EXPECT_EQ(info.ptMaxTrackSize.x, 800);
-    EXPECT_FALSE(s.host.Handled(WM_GETMINMAXINFO));
-    s.host.Send(WM_MOUSEACTIVATE);
-    EXPECT_FALSE(s.host.Handled(WM_MOUSEACTIVATE));
-    s.host.manager().SetNoActivate(true);
-    EXPECT_EQ(s.host.Send(WM_MOUSEACTIVATE), MA_NOACTIVATE);
-}
-
 // The pixel of a bottom-up 32-bit DIB section as 0xAARRGGBB.
 DWORD DibPixel(HBITMAP bitmap, int x, int y)
 {
