@@ -1,6 +1,8 @@
 // The label's effect text, drawn with GDI+ over the device context the control paints into:
-// an optional glow, an optional one-pixel stroke, an optional shadow, then the text itself
-// with a vertical-ish linear gradient. Every GDI+ object is made and released within one call.
+// an optional glow (the text in the shadow colours, blurred by drawing it small and scaling it
+// back up), an optional one-pixel stroke, an optional shadow, then the text itself with a
+// linear gradient from (angle, 0) to (0, length). Every GDI+ object is made and released
+// within one call.
 //
 // Coordinates are those of the device context (window client coordinates when the manager
 // paints). Gradients are anchored at the layout rectangle's top-left corner, so that a

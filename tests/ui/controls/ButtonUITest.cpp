@@ -171,7 +171,7 @@ TEST(ButtonFade, RealTimerAndNoFadingWithDeltaZero)
     CWidgetHost host;
     auto* button = AddColouredButton(host);
     button->SetAttribute(L"fadedelta", L"120");
-    host.MouseMove(kInside);
+    host.Send(button, EVT_MOUSEENTER, kInside);
     host.Pump(400);
     EXPECT_EQ(button->GetFadeAlpha(), 0);
 
@@ -216,6 +216,18 @@ TEST(ButtonFiveStatus, EachStateShowsItsFifth)
     }
 }
 
+TEST(ButtonFiveStatus, SetBeforeAttachingIsCutAtTheFirstPaint)
+{
+    const std::wstring file = WriteBmp(L"fivelate", 100, 8, [](int x, int) { return x < 20 ? 0xFF0000u : 0x0000FFu; });
+    auto* button = new CButtonUI;
+    button->SetAttribute(L"fivestatusimage", file.c_str());   // no manager to load it yet
+    CWidgetHost host;
+    host.Add(button, kButtonRect);
+    CCanvas canvas(200, 60);
+    PaintInto(canvas, *button);
+    EXPECT_EQ(canvas.Count(kButtonRect, kRed), 100 * 30) << "only the normal fifth shows";
+}
+
 TEST(ButtonFiveStatus, FloatButtonTakesOneFifthAsItsSize)
 {
     const std::wstring file = WriteBmp(L"fivefloat", 100, 8, [](int, int) { return 0x123456u; });
@@ -225,18 +237,6 @@ TEST(ButtonFiveStatus, FloatButtonTakesOneFifthAsItsSize)
     button->SetAttribute(L"fivestatusimage", file.c_str());
     EXPECT_EQ(button->GetFixedWidth(), 20);
     EXPECT_EQ(button->GetFixedHeight(), 8);
-}
-
-TEST(ButtonMeasure, FontHeightPlusEightUnlessFixed)
-{
-    CWidgetHost host;
-    auto* button = host.Add(new CButtonUI, kButtonRect);
-    button->SetFixedWidth(70);
-    const SIZE measured = button->MeasureSize({300, 300});
-    EXPECT_EQ(measured.cx, 70);
-    EXPECT_EQ(measured.cy, host.manager().GetFontInfo(-1)->tm.tmHeight + 8);
-    button->SetFixedHeight(30);
-    EXPECT_EQ(button->MeasureSize({300, 300}).cy, 30);
 }
 
 } // namespace

@@ -172,6 +172,13 @@ TEST(LabelEffect, DrawsTextStrokeAndShadow)
     PaintInto(canvas, *label);
     EXPECT_GT(CountDominant(canvas, kLabelRect, 0), 20) << "the stroke shows around the text";
 
+    // A stroke gradient of no length (two equal points) is drawn solid instead of not at all.
+    label->SetAttribute(L"gradientlength", L"-2");
+    canvas.Fill(0xFFFFFFFF);
+    PaintInto(canvas, *label);
+    EXPECT_GT(CountDominant(canvas, kLabelRect, 0), 20);
+    EXPECT_EQ(GdiPlusLiveObjects(), 0);
+
     label->ApplyAttributeText(L"enabledstroke=\"false\" enabledshadow=\"true\" textshadowcolora=\"#FF00FF00\" "
                               L"shadowoffset=\"6,90\"");
     canvas.Fill(0xFFFFFFFF);

@@ -86,7 +86,8 @@ bool CTestRoot::PaintContent(HDC dc, const RECT& updateRect, CControlUI* stopCon
 CWidgetHost::CWidgetHost(int width, int height)
 {
     RegisterHostClass();
-    m_window = ::CreateWindowExW(0, kClassName, L"widget test", WS_POPUP, 0, 0, width, height, nullptr, nullptr,
+    // Away from the screen's corner, where other test programs on the same display put theirs.
+    m_window = ::CreateWindowExW(0, kClassName, L"widget test", WS_POPUP, 640, 480, width, height, nullptr, nullptr,
                                  ::GetModuleHandleW(nullptr), nullptr);
     m_manager.reset(new CManagerUI);
     m_manager->Init(m_window);
