@@ -72,14 +72,18 @@ protected:
     static LRESULT CALLBACK StaticWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK StaticControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+    // Leaves a window that outlives the object: its messages go to the default procedure
+    // from then on. Safe to call when no window exists.
+    void DetachFromWindow();
+
     HWND m_window = nullptr;
     WNDPROC m_previousProc;
     bool m_subclassed = false;
 
 private:
+    // The window's last message (WM_NCDESTROY), for both static procedures.
     static LRESULT FinishWindow(CWindowWnd* object, HWND window, WPARAM wParam, LPARAM lParam,
-                                bool control);
-    void DetachFromWindow();
+                                bool property);
 
     COwnedIcon m_bigIcon;
     COwnedIcon m_smallIcon;
