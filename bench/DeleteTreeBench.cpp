@@ -3,6 +3,7 @@
 #include "app/PathSafety.h"
 #include "app/TextConversion.h"
 #include "app/UnInstall.h"
+#include "bench/BenchTree.h"
 
 #include <windows.h>
 
@@ -17,53 +18,11 @@ constexpr int kFolders = 50;
 constexpr int kFilesPerFolder = 40;
 constexpr int kRuns = 5;
 
-bool MakeTree(const std::wstring& root)
-{
-    if (!::CreateDirectoryW(root.c_str(), nullptr)) return false;
-    for (int f = 0; f < kFolders; ++f) {
-        // Half the folders sit one level deeper, as real installations nest.
-        std::wstring folder = root + L"\\dir" + std::to_wstring(f % 25);
-        ::CreateDirectoryW(folder.c_str(), nullptr);
-        if (f >= 25) {
-            folder += L"\\sub";
-            if (!::CreateDirectoryW(folder.c_str(), nullptr)) return false;
-        }
-        for (int i = 0; i < kFilesPerFolder; ++i) {
-            const std::wstring file = folder + L"\\file" + std::to_wstring(i) + L".dat";
-            HANDLE handle = ::CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-            if (handle == INVALID_HANDLE_VALUE) return false;
-            DWORD written = 0;
-            ::WriteFile(handle, "varnholt", 8, &written, nullptr);
-            ::CloseHandle(handle);
-        }
-    }
-    return true;
-}
-
 double Seconds(LARGE_INTEGER from, LARGE_INTEGER to)
 {
     LARGE_INTEGER frequency;
     ::QueryPerformanceFrequency(&frequency);
     return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-bool ShellRemove(const std::wstring& root)
-{
-    wchar_t shell[MAX_PATH];
-    const DWORD length = ::GetEnvironmentVariableW(L"COMSPEC", shell, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return false;
-    std::wstring commandLine = L"\"" + std::wstring(shell) + L"\" /c rd /s /q \"" + root + L"\"";
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info = {};
-    if (!::CreateProcessW(shell, &commandLine[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
-                          &startup, &info)) {
-        return false;
-    }
-    ::WaitForSingleObject(info.hProcess, INFINITE);
-    ::CloseHandle(info.hThread);
-    ::CloseHandle(info.hProcess);
-    return true;
 }
 
 double Median(std::vector<double> values)
@@ -82,7 +41,7 @@ int main()
     for (int run = 0; run < kRuns; ++run) {
         const std::wstring ours = base + L"\\engine" + std::to_wstring(run);
         const std::wstring theirs = base + L"\\shell" + std::to_wstring(run);
-        if (!MakeTree(ours) || !MakeTree(theirs)) {
+        if (!bench::MakeTree(ours, kFolders, kFilesPerFolder) || !bench::MakeTree(theirs, kFolders, kFilesPerFolder)) {
             std::printf("could not build the trees under C:\\varnbench\n");
             return 1;
         }
@@ -93,7 +52,7 @@ int main()
         engine.push_back(Seconds(start, end));
 
         ::QueryPerformanceCounter(&start);
-        ShellRemove(theirs);
+        bench::ShellRemove(theirs);
         ::QueryPerformanceCounter(&end);
         shell.push_back(Seconds(start, end));
 

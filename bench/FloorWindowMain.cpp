@@ -1,0 +1,56 @@
+// The floor of the start-up and memory benchmarks: the least a Win32 program does to show one
+// 454x200 window, centred, painted white, closed by WM_CLOSE. Created visible, as the
+// uninstaller's window is.
+#include <windows.h>
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"VarnFloorWindow";
+constexpr int kWidth = 454;
+constexpr int kHeight = 200;
+
+LRESULT CALLBACK FloorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = ::BeginPaint(window, &paint);
+        ::FillRect(dc, &paint.rcPaint, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+        ::EndPaint(window, &paint);
+        return 0;
+    }
+    case WM_DESTROY:
+        ::PostQuitMessage(0);
+        return 0;
+    default:
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int)
+{
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = FloorProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = kClassName;
+    if (!::RegisterClassW(&windowClass)) return 1;
+
+    RECT area = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    const int x = (area.left + area.right) / 2 - kWidth / 2;
+    const int y = (area.top + area.bottom) / 2 - kHeight / 2;
+    HWND window = ::CreateWindowExW(0, kClassName, L"Varnholt floor", WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+                                    x, y, kWidth, kHeight, nullptr, nullptr, instance, nullptr);
+    if (window == nullptr) return 1;
+    ::ShowWindow(window, SW_SHOW);
+
+    MSG message;
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+    }
+    return 0;
+}
