@@ -1,0 +1,20 @@
+// Loading the platform's own libraries by name without letting a planted copy in: the program
+// runs elevated from a folder that others may be able to write to, so a library named without
+// a path is taken from the system folder only, never from the executable's folder, the current
+// folder or PATH.
+#pragma once
+
+#include <windows.h>
+
+namespace VarnUI {
+
+// Restricts the process's default library search to the system folder, for every later load
+// by name (also those made inside the platform's own libraries). Call first thing in the entry
+// point. False on systems without restricted search; LoadSystemLibrary stays safe there.
+bool RestrictLibrarySearchToSystem();
+
+// Loads a library of the system folder by its file name ("msimg32.dll"); null when missing.
+// The caller may keep the handle for the rest of the process.
+HMODULE LoadSystemLibrary(const wchar_t* fileName);
+
+} // namespace VarnUI
