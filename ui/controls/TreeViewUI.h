@@ -1,0 +1,110 @@
+// CTreeViewUI: a list whose rows are tree nodes, each shown below its parent node and
+// indented by its depth. CTreeNodeUI: one node, a list row holding a row of ordinary controls
+// (a horizontal layout) and a list of child nodes; collapsing a node hides its descendants.
+//
+// Ownership: a node outside a view owns its child nodes and destroys them with itself. Once a
+// node is added to a view, the view's body holds it and all its descendants as rows and owns
+// them; removing a node from the view removes its descendants with it. A node owns its row.
+// Rectangles are window client coordinates.
+#pragma once
+
+#include "ui/controls/HorizontalLayoutUI.h"
+#include "ui/controls/ListUI.h"
+
+namespace VarnUI {
+
+class CTreeViewUI;
+
+class CTreeNodeUI : public CListContainerElementUI {
+public:
+    explicit CTreeNodeUI(CTreeNodeUI* parentNode = nullptr);
+    ~CTreeNodeUI() override;
+
+    // Adds a child node below this one (and to this node's view, if any). False for null, for
+    // this node or one of its ancestors (a cycle), and for a node that already has a parent
+    // node or a view.
+    bool AddChildNode(CTreeNodeUI* node);
+    // Takes a child node (and its descendants) away and destroys it; false if it is not one.
+    bool RemoveChildNode(CTreeNodeUI* node);
+    int GetChildNodeCount() const { return m_childNodes.GetSize(); }
+    CTreeNodeUI* GetChildNode(int index) const;
+    CTreeNodeUI* GetParentNode() const { return m_parentNode; }
+    CTreeViewUI* GetTreeView() const { return m_treeView; }
+    // 0 for a node without parent node.
+    int GetTreeLevel() const;
+    // Whether node is this node's descendant.
+    bool IsAncestorOf(const CTreeNodeUI* node) const;
+    bool IsExpanded() const { return m_expanded; }
+    void SetExpand(bool expand);
+    CHorizontalLayoutUI* GetRow() const { return m_row; }
+
+    // IContainerUI: the node's own row of controls.
+    CControlUI* GetItemAt(int index) const override;
+    int GetItemIndex(CControlUI* control) const override;
+    bool SetItemIndex(CControlUI* control, int index) override;
+    bool SetMultiItemIndex(CControlUI* control, int count, int newIndex) override;
+    int GetCount() const override;
+    bool Add(CControlUI* control) override;
+    bool AddAt(CControlUI* control, int index) override;
+    bool Remove(CControlUI* control, bool doNotDestroy = false) override;
+    bool RemoveAt(int index, bool doNotDestroy = false) override;
+    void RemoveAll() override;
+
+    // CControlUI overrides
+    const wchar_t* GetClassName() const override;
+    void* GetInterface(const wchar_t* name) override;
+    void SetPos(RECT rc, bool needInvalidate = true) override;
+    void HandleEvent(EventUI& event) override;
+    void SetAttribute(const wchar_t* name, const wchar_t* value) override;
+    void PaintText(HDC dc) override;
+
+private:
+    friend class CTreeViewUI;
+
+    // This node and its descendants, in the order the view shows them.
+    void CollectSubtree(CUIPtrArray& nodes);
+    CTreeNodeUI* LastDescendant();
+    // Shown only when every ancestor is expanded.
+    bool AncestorsExpanded() const;
+    void ApplyExpandToDescendants();
+    void SetTreeViewDeep(CTreeViewUI* view);
+    int Indent() const;
+
+    CTreeNodeUI* m_parentNode;
+    CTreeViewUI* m_treeView = nullptr;
+    CHorizontalLayoutUI* m_row = nullptr;
+    CUIPtrArray m_childNodes;   // CTreeNodeUI*; owned only while the node is in no view
+    bool m_expanded = true;
+};
+
+class CTreeViewUI : public CListUI {
+public:
+    CTreeViewUI();
+    ~CTreeViewUI() override;
+
+    // IContainerUI: only tree nodes are taken; a node brings its descendants along.
+    bool Add(CControlUI* control) override;
+    bool AddAt(CControlUI* control, int index) override;
+    bool Remove(CControlUI* control, bool doNotDestroy = false) override;
+    bool RemoveAt(int index, bool doNotDestroy = false) override;
+    void RemoveAll() override;
+
+    // CControlUI overrides
+    const wchar_t* GetClassName() const override;
+    void* GetInterface(const wchar_t* name) override;
+    void SetAttribute(const wchar_t* name, const wchar_t* value) override;
+
+    // Pixels each tree level moves a node's row to the right.
+    int GetIndent() const { return m_indent; }
+    void SetIndent(int indent);
+
+private:
+    friend class CTreeNodeUI;
+
+    // Puts a node that just became a child of parent into the body below parent's subtree.
+    bool InsertChildNode(CTreeNodeUI* parent, CTreeNodeUI* node);
+
+    int m_indent = 16;
+};
+
+} // namespace VarnUI
