@@ -1,5 +1,6 @@
 #include "ui/render/BlendRoutines.h"
 
+#include "ui/base/SystemLibrary.h"
 #include "ui/render/GdiHandles.h"
 #include "ui/render/PixelBuffer.h"
 
@@ -23,7 +24,7 @@ const Routines& PlatformRoutines()
 {
     static const Routines routines = [] {
         Routines found;
-        HMODULE library = ::LoadLibraryW(L"msimg32.dll");
+        HMODULE library = LoadSystemLibrary(L"msimg32.dll");
         if (library != nullptr) {
             found.alphaBlend = reinterpret_cast<AlphaBlendProc>(
                 reinterpret_cast<void*>(::GetProcAddress(library, "AlphaBlend")));
