@@ -1,5 +1,6 @@
 #include "ui/manager/ManagerUI.h"
 
+#include "ui/base/SystemLibrary.h"
 #include "ui/controls/ControlUI.h"
 #include "ui/manager/ManagerShared.h"
 
@@ -62,7 +63,7 @@ CManagerUI::CManagerUI()
     if (!shared.dirtyPen) {
         shared.dirtyPen.reset(::CreatePen(PS_SOLID, 1, kDirtyPenColor));
         ::InitCommonControls();
-        shared.msimg32 = ::LoadLibraryW(L"msimg32.dll");
+        shared.msimg32 = LoadSystemLibrary(L"msimg32.dll");
     }
 }
 
