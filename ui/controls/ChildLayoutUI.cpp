@@ -1,6 +1,28 @@
 #include "ui/controls/ChildLayoutUI.h"
 
+#include "ui/skin/SkinBuilder.h"
+
 namespace VarnUI {
+namespace {
+
+// The child layouts initialising on this thread, innermost first. Adding the built tree
+// initialises the child layouts inside it; one that names a file already being built here
+// would build it again without end, so it stays empty instead.
+struct BuildingFile {
+    const CUIString* name;
+    const BuildingFile* outer;
+};
+thread_local const BuildingFile* t_building = nullptr;
+
+bool IsBeingBuilt(const CUIString& name)
+{
+    for (const BuildingFile* file = t_building; file != nullptr; file = file->outer) {
+        if (file->name->CompareNoCase(name.GetData()) == 0) return true;
+    }
+    return false;
+}
+
+} // namespace
 
 CChildLayoutUI::CChildLayoutUI() = default;
 
@@ -17,7 +39,17 @@ void* CChildLayoutUI::GetInterface(const wchar_t* name)
 
 void CChildLayoutUI::Init()
 {
-    // Building the file's tree needs the skin builder; until it exists the layout stays empty.
+    if (m_xmlFile.IsEmpty() || IsBeingBuilt(m_xmlFile)) return;
+    // Copied: building may run skin code that renames or changes this layout.
+    const CUIString file(m_xmlFile);
+    const BuildingFile building = {&file, t_building};
+    t_building = &building;
+    CSkinBuilder builder;
+    CControlUI* root = builder.Create(file.GetData(), nullptr, nullptr, m_manager, nullptr);
+    // The built tree is the only child, also when the layout is initialised again.
+    RemoveAll();
+    if (root != nullptr) Add(root);
+    t_building = building.outer;
 }
 
 void CChildLayoutUI::SetAttribute(const wchar_t* name, const wchar_t* value)

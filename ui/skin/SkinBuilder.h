@@ -13,6 +13,7 @@ namespace VarnUI {
 
 class CControlUI;
 class CManagerUI;
+class IContainerUI;
 
 // Lets an application create controls for element names the builder does not know.
 class IDialogBuilderCallback {
@@ -41,6 +42,31 @@ public:
     void GetErrorContext(wchar_t* buffer, int size) const;
 
 private:
+    // Longest "source" and "count" values an "Include" keeps, and the longest "cover" value.
+    static constexpr int kIncludeValueLength = 499;
+    static constexpr int kCoverValueLength = 255;
+
+    bool Load(const wchar_t* source, const wchar_t* type);
+    CControlUI* Build(IDialogBuilderCallback* callback, CManagerUI* manager, CControlUI* parent);
+
+    // The registration pass and the root "Window" attributes (SkinBuilderResources.cpp).
+    static void RegisterResources(CXmlNode& root, CManagerUI* manager);
+    static void ApplyWindowAttributes(CXmlNode& root, CManagerUI* manager);
+
+    // Builds the children of element into parent; the first control built, or null when the
+    // level stopped because parent cannot hold them.
+    CControlUI* BuildChildren(CXmlNode& element, CControlUI* parent, CManagerUI* manager);
+    void BuildInclude(CXmlNode& node, CControlUI* parent, CManagerUI* manager);
+    // Tree nodes (SkinBuilderTree.cpp). False when the level must stop: the parent is
+    // neither a tree node nor a tree view.
+    bool BuildTreeNode(CXmlNode& node, CControlUI* parent, CManagerUI* manager);
+    enum class Placement { Added, Refused, NoContainer };
+    // A tree node parent takes the control into its row; any other into its container
+    // interface (container is the parent's, looked up once per level).
+    static Placement AddToParent(CControlUI* control, CControlUI* parent, IContainerUI* container);
+    // Default list and own attributes, with the manager lent for the time it takes.
+    static void Configure(CXmlNode& node, CControlUI* control, CManagerUI* manager, const wchar_t* defaultsKey);
+
     CXmlDoc m_document;
     IDialogBuilderCallback* m_callback = nullptr;
     const wchar_t* m_resourceType = nullptr;
