@@ -286,6 +286,9 @@ LRESULT WindowImplBase::OnCreate(UINT, WPARAM, LPARAM, bool&)
         delete root;
         return 0;
     }
+    // The skin's "size" may have come before its "roundcorner", so the size change that
+    // would have cut the corners came too early.
+    if (!::IsIconic(m_window)) ApplyRoundCorner();
     m_manager.AddNotifier(this);
     OnInitWindow();
     return 0;
