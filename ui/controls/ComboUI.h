@@ -14,20 +14,21 @@ class CComboUI : public CContainerUI, public IListOwnerUI {
 public:
     CComboUI();
 
-    // IContainerUI: rows learn their index and owner.
+    // IContainerUI: rows learn their index and owner; the selection follows them.
     bool Add(CControlUI* control) override;
     bool AddAt(CControlUI* control, int index) override;
     bool Remove(CControlUI* control, bool doNotDestroy = false) override;
     bool RemoveAt(int index, bool doNotDestroy = false) override;
     void RemoveAll() override;
     bool SetItemIndex(CControlUI* control, int index) override;
+    bool SetMultiItemIndex(CControlUI* control, int count, int newIndex) override;
 
     // IListOwnerUI
     ListInfoUI* GetListInfo() override;
     int GetCurSel() const override;
     bool SelectItem(int index, bool takeFocus = false) override;
 
-    // CControlUI overrides
+    // CControlUI overrides (the text is the selected row's)
     const wchar_t* GetClassName() const override;
     void* GetInterface(const wchar_t* name) override;
     UINT QueryControlFlags() const override;
@@ -49,6 +50,9 @@ public:
 
 private:
     void Reindex(int from);
+    void RecountSelection();
+    // The next selectable row after (or before) the selection.
+    void SelectNext(bool forward);
 
     int m_curSel = -1;
     CUIRect m_textPadding;

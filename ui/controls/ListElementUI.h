@@ -71,15 +71,25 @@ class CListItemState {
 public:
     int index = -1;
     IListOwnerUI* owner = nullptr;
+    CControlUI* ownerControl = nullptr;
     bool selected = false;
     UINT buttonState = 0;   // STATE_HOT while the mouse is over the row
 
-    // Background and text colours and the state image for a row of this state.
+    // Takes the owner's list view; a control that is no list owner leaves the row unowned.
+    void SetOwner(CControlUI* control);
+    // Selects or clears; a row that is disabled cannot be selected.
+    bool Select(CControlUI& row, bool select);
+    // A hidden row gives up the selection.
+    void OnHidden(CControlUI& row);
+    // The owner's colour and image for a row in this state, over the row's own background.
     void PaintRowBack(HDC dc, CControlUI& row, const RECT& paint);
+    // The owner's text colour for this state (the manager's default when none is set).
     DWORD TextColor(const CControlUI& row) const;
     void PaintRowLine(HDC dc, const CControlUI& row);
-    // Hover, click and double click of a row; false when the event is not the row's.
+    // Hover, click, double click and keys of a row; false when the event is not the row's.
     bool HandleRowEvent(CControlUI& row, EventUI& event);
+    // The row height without a wish: a line of the owner's item font plus a margin.
+    int DefaultHeight(CManagerUI* manager) const;
 };
 
 class CListElementUI : public CControlUI, public IListItemUI {
@@ -124,7 +134,6 @@ public:
     // CControlUI overrides
     const wchar_t* GetClassName() const override;
     void* GetInterface(const wchar_t* name) override;
-    void SetAttribute(const wchar_t* name, const wchar_t* value) override;
     void PaintText(HDC dc) override;
 
     // Column texts; column 0 is also the row's text.
@@ -157,6 +166,7 @@ public:
     void SetVisible(bool visible = true) override;
     void SetEnabled(bool enabled = true) override;
     void HandleEvent(EventUI& event) override;
+    void SetAttribute(const wchar_t* name, const wchar_t* value) override;
     SIZE MeasureSize(SIZE available) override;
     void PaintBackColor(HDC dc) override;
     void PaintBorder(HDC dc) override;

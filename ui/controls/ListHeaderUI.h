@@ -1,6 +1,7 @@
 // CListHeaderUI: the header row of a list, a horizontal layout of CListHeaderItemUI columns
 // whose edges the list's rows follow. CListHeaderItemUI: one column title with state images
-// and an optional separator strip at its right edge.
+// (normal, hot, pushed, focused), a separator image at its right edge, and "headerclick"
+// when clicked.
 //
 // Ownership: the header owns its items (as any container); the list owns the header.
 // Rectangles are window client coordinates.
@@ -25,7 +26,10 @@ public:
     // CControlUI overrides
     const wchar_t* GetClassName() const override;
     void* GetInterface(const wchar_t* name) override;
+    void SetEnabled(bool enabled = true) override;
+    void HandleEvent(EventUI& event) override;
     void SetAttribute(const wchar_t* name, const wchar_t* value) override;
+    // Height without a wish: a line of its font plus a margin.
     SIZE MeasureSize(SIZE available) override;
     void PaintStateImage(HDC dc) override;
     void PaintText(HDC dc) override;
@@ -37,8 +41,10 @@ public:
     bool IsDragable() const { return m_dragable; }
     int GetSepWidth() const { return m_sepWidth; }
     const wchar_t* GetNormalImage() const { return m_normalImage.drawString.GetData(); }
+    UINT GetButtonState() const { return m_buttonState; }
 
 private:
+    UINT m_buttonState = 0;
     int m_font = -1;
     DWORD m_textColor = 0;
     UINT m_textStyle = DT_VCENTER | DT_CENTER | DT_SINGLELINE;

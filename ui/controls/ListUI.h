@@ -1,7 +1,8 @@
 // CListUI: a vertical container with a header (CListHeaderUI) on top and a scrolling body
 // (CListBodyUI) below that holds the rows. The child-list operations (Add, GetItemAt,
 // Remove...) speak of the rows; adding a CListHeaderUI replaces the empty default header.
-// Clicking a row selects it and raises "itemselect"; a double click raises "itemactivate".
+// Clicking a row or the arrow keys select it and raise "itemselect" (wParam the new index,
+// lParam the old); a double click or Return raises "itemactivate" from the row.
 //
 // Ownership: the list owns its header and body; the body owns the rows. Rectangles are
 // window client coordinates.
@@ -13,19 +14,12 @@
 
 namespace VarnUI {
 
-class CListUI;
-
 // The body: a vertical layout whose scroll bars the list's "vscrollbar"/"hscrollbar" enable.
 class CListBodyUI : public CVerticalLayoutUI {
 public:
-    explicit CListBodyUI(CListUI* owner);
-
     // CControlUI overrides
     const wchar_t* GetClassName() const override;
     void* GetInterface(const wchar_t* name) override;
-
-private:
-    CListUI* m_owner;
 };
 
 class CListUI : public CVerticalLayoutUI, public IListOwnerUI {
@@ -44,7 +38,7 @@ public:
     bool RemoveAt(int index, bool doNotDestroy = false) override;
     void RemoveAll() override;
 
-    // IListOwnerUI
+    // IListOwnerUI (the column edges are read from the header on each call)
     ListInfoUI* GetListInfo() override;
     int GetCurSel() const override;
     bool SelectItem(int index, bool takeFocus = false) override;
@@ -68,10 +62,15 @@ public:
     CListHeaderUI* GetHeader() const { return m_header; }
     CListBodyUI* GetList() const { return m_body; }
     bool IsScrollSelect() const { return m_scrollSelect; }
+    void SetScrollSelect(bool scrollSelect) { m_scrollSelect = scrollSelect; }
+    // Scrolls the body so that the row at index is inside its client area.
+    void EnsureVisible(int index);
 
 protected:
     // Gives each row from index on its index and this list as owner.
     void Reindex(int from);
+    // The selection index again from the rows' own state (after rows moved).
+    void RecountSelection();
     // Copies the header items' edges into the shared row looks.
     void UpdateColumns();
 

@@ -17,6 +17,7 @@ class CTreeViewUI;
 
 class CTreeNodeUI : public CListContainerElementUI {
 public:
+    // With a parent node the new node becomes its last child node.
     explicit CTreeNodeUI(CTreeNodeUI* parentNode = nullptr);
     ~CTreeNodeUI() override;
 
@@ -36,7 +37,7 @@ public:
     bool IsAncestorOf(const CTreeNodeUI* node) const;
     bool IsExpanded() const { return m_expanded; }
     void SetExpand(bool expand);
-    CHorizontalLayoutUI* GetRow() const { return m_row; }
+    CHorizontalLayoutUI* GetRow() const { return m_rowLayout; }
 
     // IContainerUI: the node's own row of controls.
     CControlUI* GetItemAt(int index) const override;
@@ -68,11 +69,14 @@ private:
     bool AncestorsExpanded() const;
     void ApplyExpandToDescendants();
     void SetTreeViewDeep(CTreeViewUI* view);
+    // This node's row starts this far right of its left edge.
     int Indent() const;
+    // Takes a child node off the list; false if it is not one.
+    bool DetachChildNode(CTreeNodeUI* node);
 
-    CTreeNodeUI* m_parentNode;
+    CTreeNodeUI* m_parentNode = nullptr;
     CTreeViewUI* m_treeView = nullptr;
-    CHorizontalLayoutUI* m_row = nullptr;
+    CHorizontalLayoutUI* m_rowLayout = nullptr;
     CUIPtrArray m_childNodes;   // CTreeNodeUI*; owned only while the node is in no view
     bool m_expanded = true;
 };
@@ -101,8 +105,10 @@ public:
 private:
     friend class CTreeNodeUI;
 
-    // Puts a node that just became a child of parent into the body below parent's subtree.
-    bool InsertChildNode(CTreeNodeUI* parent, CTreeNodeUI* node);
+    // Puts node and its descendants into the body right after the row of after.
+    bool InsertSubtree(CTreeNodeUI* after, CTreeNodeUI* node);
+    // Adds the rows of node's subtree from index on; all or none.
+    bool AddSubtreeAt(CTreeNodeUI* node, int index);
 
     int m_indent = 16;
 };
