@@ -6,7 +6,6 @@ import ctypes
 import ctypes.util
 import os
 import select
-import shutil
 import struct
 import subprocess
 import time
@@ -130,22 +129,23 @@ class Image:
         return Image(w, h, b"".join(rows))
 
 
-def _import_tool():
-    # ImageMagick's; a stand-in called "import" may sit earlier on PATH.
-    for candidate in ("/usr/bin/import", shutil.which("import")):
-        if candidate and os.path.exists(candidate):
-            return candidate
-    raise RuntimeError("ImageMagick's import is missing")
-
-
 def screenshot(window):
     """The window's pixels, or None when the window went away meanwhile. Read straight from
     the X server (a few milliseconds), since the progress page changes every 300 ms."""
     return _connection().capture(window)
 
 
-def save_screenshot(window, path):
-    subprocess.run([_import_tool(), "-window", str(window), path], check=True, capture_output=True)
+def save_png(image, path):
+    """Writes an Image as an 8-bit RGB PNG."""
+    rows = b"".join(b"\0" + image.rgb[y * image.width * 3:(y + 1) * image.width * 3] for y in range(image.height))
+
+    def chunk(kind, body):
+        return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
+
+    header = struct.pack(">IIBBBBB", image.width, image.height, 8, 2, 0, 0, 0)
+    with open(path, "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(rows, 9)) +
+                chunk(b"IEND", b""))
 
 
 def load_png(path):

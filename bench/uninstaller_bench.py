@@ -1,0 +1,206 @@
+#!/usr/bin/env python3
+"""The uninstaller against its floors and the peer uninstaller, all measured in this run:
+  a) start to first visible window (the X map of the window, caught as an event);
+  b) peak memory (VmHWM of the Wine process that owns the window);
+  c) size of the executables;
+  d) click on "btn_uninstall" to the end of the process, for 2,000 files in 50 folders, and
+     that time less the engine's fixed pauses, against the floor deletion loop.
+Run by tools/bench, which exports the prefix, the display and the Wine loader.
+
+    uninstaller_bench.py --bin DIR --peer-setup EXE --tools DIR --skin DIR [--runs N] [--run-runs N]
+"""
+
+import argparse
+import os
+import shutil
+import statistics
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools", "lib"))
+import varn_x11 as x  # noqa: E402
+
+FLOOR_TITLE = "Varnholt floor"
+# The peer names its window after the page it shows.
+PEER_TITLE = "Varnholt Uninstall: Confirmation"
+STAGE = r"C:\varnbench"
+# On an installation whose program path has a folder the engine pauses 500, 500 (after
+# stopping the product), 500, 300, 300, 300, 300 + 300 and 300 ms.
+FIXED_PAUSES_MS = 3300.0
+RUN_FOLDERS, RUN_FILES = 50, 40
+
+
+def unix_path(windows_path):
+    drive = os.path.join(os.environ["WINEPREFIX"], "drive_c")
+    return os.path.join(drive, *windows_path[3:].split("\\"))
+
+
+def process_gone(pid):
+    try:
+        with open("/proc/%d/stat" % pid) as f:
+            return f.read().split(") ")[-1].startswith("Z")
+    except OSError:
+        return True
+
+
+def peak_memory_kb(pid):
+    with open("/proc/%d/status" % pid) as f:
+        for line in f:
+            if line.startswith("VmHWM:"):
+                return int(line.split()[1])
+    return 0
+
+
+class Bench:
+    def __init__(self, args):
+        self.args = args
+        self.loader = os.environ["VARN_WINE_LOADER"]
+        self.probe = os.path.join(args.bin, "winprobe.exe")
+
+    def wine(self, *command, **kwargs):
+        return subprocess.run([self.loader] + list(command), capture_output=True, **kwargs)
+
+    def stage(self):
+        """Copies the three programs under C:\\varnbench; the peer's installer writes the peer
+        uninstaller there."""
+        folder = unix_path(STAGE)
+        shutil.rmtree(folder, ignore_errors=True)
+        os.makedirs(os.path.join(folder, "peer"))
+        shutil.copy(os.path.join(self.args.bin, "floor_window.exe"), folder)
+        shutil.copy(os.path.join(self.args.bin, "uninstall.exe"), folder)
+        shutil.copy(self.args.peer_setup, os.path.join(folder, "peer"))
+        self.wine(STAGE + r"\peer\peer_setup.exe", timeout=120)
+        peer = os.path.join(folder, "peer", "peer_uninstall.exe")
+        if not os.path.exists(peer):
+            raise SystemExit("the peer's installer did not write its uninstaller")
+        return [("floor (one window)", FLOOR_TITLE, STAGE + r"\floor_window.exe"),
+                ("uninstall.exe", x.UNINSTALLER_TITLE, STAGE + r"\uninstall.exe"),
+                ("peer uninstaller", PEER_TITLE, STAGE + r"\peer\peer_uninstall.exe")]
+
+    def start_once(self, title, program):
+        """(milliseconds to the window's map, VmHWM in kB of the window's process)."""
+        x.wait_no_window(title)
+        watch = x.MapWatch()
+        try:
+            started = time.monotonic()
+            process = subprocess.Popen([self.loader, program], stdin=subprocess.DEVNULL,
+                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            window, mapped = watch.wait_mapped(title)
+        finally:
+            watch.close()
+        pid = x.window_pid(window)
+        # Settled: the window painted and waiting for input, as a person would first see it.
+        time.sleep(0.5)
+        peak = peak_memory_kb(pid)
+        self.wine(self.probe, "close", title)
+        x.wait_until(lambda: process_gone(pid), 15.0, "%s to end" % program)
+        process.wait(15)
+        return (mapped - started) * 1000.0, peak
+
+    def start_and_memory(self, programs):
+        runs = self.args.runs
+        times = {name: [] for name, _, _ in programs}
+        peaks = {name: [] for name, _, _ in programs}
+        for name, title, program in programs:
+            self.start_once(title, program)  # the first start reads the program from disk
+        for _ in range(runs):
+            for name, title, program in programs:
+                ms, kb = self.start_once(title, program)
+                times[name].append(ms)
+                peaks[name].append(kb)
+        floor_name = programs[0][0]
+        floor_ms = statistics.median(times[floor_name])
+        floor_kb = statistics.median(peaks[floor_name])
+        print("a) start to first visible window (X map event), medians of %d runs, interleaved" % runs)
+        print("   %-20s %9s %9s %9s %7s" % ("program", "median ms", "min", "max", "ratio"))
+        for name, _, _ in programs:
+            median = statistics.median(times[name])
+            print("   %-20s %9.1f %9.1f %9.1f %7.2f" % (name, median, min(times[name]), max(times[name]),
+                                                       median / floor_ms))
+        print("   target: uninstall.exe <= 1.30 x the floor")
+        print("b) peak memory (VmHWM of the window's Wine process, 0.5 s after the map), medians")
+        print("   %-20s %9s %7s" % ("program", "MB", "ratio"))
+        for name, _, _ in programs:
+            median = statistics.median(peaks[name])
+            print("   %-20s %9.1f %7.2f" % (name, median / 1024.0, median / floor_kb))
+        print("   target: uninstall.exe <= 1.15 x the floor")
+
+    def sizes(self, programs):
+        print("c) size of the executable")
+        for name, _, program in programs[1:]:
+            size = os.path.getsize(unix_path(program))
+            print("   %-20s %9.1f KB (%d bytes)" % (name, size / 1024.0, size))
+
+    def shell(self, script, *args):
+        libs = "source '%s/wine.sh'; source '%s/demo_install.sh'; " % (self.args.tools, self.args.tools)
+        result = subprocess.run(["bash", "-c", libs + script, "bench"] + list(args), capture_output=True, text=True)
+        if result.returncode != 0:
+            raise SystemExit("shell step failed: %s\n%s" % (script, result.stderr))
+        return result.stdout
+
+    def run_once(self, skin):
+        out = self.shell('varn_demo_install "$1" "$2" "$3" "$4"; varn_demo_start_product; echo "$demo_product_pid"',
+                         os.path.join(self.args.bin, "uninstall.exe"), os.path.join(self.args.bin, "sleeper.exe"),
+                         str(RUN_FOLDERS), str(RUN_FILES))
+        product = out.split()[-1]
+        layout = dict(line.split("=", 1) for line in self.shell("varn_demo_print_layout").splitlines())
+        try:
+            x.wait_no_window(x.UNINSTALLER_TITLE)
+            process = subprocess.Popen([self.loader, r"C:\Program Files\Varnholt\uninstall.exe"],
+                                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                       stderr=subprocess.DEVNULL)
+            window = x.find_window(x.UNINSTALLER_TITLE)
+            skin.wait_uninstall_page(window)
+            clicked = time.monotonic()
+            x.click_centre(window, x.BUTTON_UNINSTALL)
+            code = process.wait(120)
+            ms = (time.monotonic() - clicked) * 1000.0
+            if code != 0:
+                raise SystemExit("the uninstaller ended with %d" % code)
+            x.wait_until(lambda: not os.path.exists(layout["demo_install"]), 30.0, "the installation folder to go")
+            return ms
+        finally:
+            self.shell('demo_product_pid="$1"; varn_demo_remove', product)
+
+    def whole_run(self):
+        skin = x.Skin(self.args.skin)
+        runs = self.args.run_runs
+        times = [self.run_once(skin) for _ in range(runs)]
+        out = self.wine(os.path.join(self.args.bin, "tree_floor_timer.exe"), str(RUN_FOLDERS), str(RUN_FILES),
+                        str(runs), text=True, timeout=600)
+        floors = dict(line.split() for line in out.stdout.splitlines() if line.strip())
+        loop = float(floors["plain_loop_ms"])
+        median = statistics.median(times)
+        work = median - FIXED_PAUSES_MS
+        print("d) click on btn_uninstall to the end of the process, %d files in %d folders, medians of %d runs"
+              % (RUN_FOLDERS * RUN_FILES, RUN_FOLDERS, runs))
+        print("   click to exit:                    %8.1f ms (min %.1f, max %.1f)" % (median, min(times), max(times)))
+        print("   less the fixed pauses (%4.0f ms):  %8.1f ms" % (FIXED_PAUSES_MS, work))
+        print("   floor: plain deletion loop:       %8.1f ms" % loop)
+        print("   floor: cmd /c rd /s /q:           %8.1f ms" % float(floors["shell_rd_ms"]))
+        print("   ratio (less pauses) / floor loop: %8.2f" % (work / loop))
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--bin", required=True)
+    parser.add_argument("--peer-setup", required=True)
+    parser.add_argument("--tools", required=True)
+    parser.add_argument("--skin", required=True)
+    parser.add_argument("--runs", type=int, default=7)
+    parser.add_argument("--run-runs", type=int, default=5)
+    args = parser.parse_args()
+    bench = Bench(args)
+    programs = bench.stage()
+    try:
+        bench.start_and_memory(programs)
+        bench.sizes(programs)
+        bench.whole_run()
+    finally:
+        shutil.rmtree(unix_path(STAGE), ignore_errors=True)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,336 @@
+#!/usr/bin/env python3
+"""End-to-end tests of the real uninstall.exe: a demo installation in the test prefix, real X
+input through xdotool on the harness's display, results read from outside (X geometry,
+screenshot pixels, exit codes, the files and the registry). Run by CTest under tools/test,
+which exports the prefix, the display and the Wine loader.
+
+    e2e.py <case> --tools DIR --skin DIR --product EXE --probe EXE [--uninstaller EXE]
+           [--no-skin EXE] [--bad-skin EXE]
+"""
+
+import argparse
+import os
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..", "tools", "lib"))
+import varn_x11 as x  # noqa: E402
+
+INSTALLED_UNINSTALLER = r"C:\Program Files\Varnholt\uninstall.exe"
+PERCENTS = [20, 40, 55, 70, 80, 90, 100]
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+class Rig:
+    def __init__(self, args):
+        self.args = args
+        self.loader = os.environ.get("VARN_WINE_LOADER")
+        check(self.loader and os.environ.get("WINEPREFIX") and os.environ.get("DISPLAY"),
+              "run through tools/test: the Wine prefix, loader and display are not set")
+        self.shell_libs = "source '%s/wine.sh'; source '%s/demo_install.sh'; " % (args.tools, args.tools)
+        self.layout = dict(line.split("=", 1) for line in self.bash("varn_demo_print_layout").splitlines())
+        self.product_pid = None
+        self.processes = []
+        self.skin = x.Skin(args.skin)
+        # A crash must end the program with a code, not wait behind a dialog.
+        subprocess.run([self.loader, "reg", "add", r"HKCU\Software\Wine\WineDbg", "/v", "ShowCrashDialog",
+                        "/t", "REG_DWORD", "/d", "0", "/f"], capture_output=True)
+
+    def bash(self, script, *args):
+        result = subprocess.run(["bash", "-c", self.shell_libs + script, "e2e"] + list(args),
+                                capture_output=True, text=True)
+        check(result.returncode == 0, "shell step failed: %s\n%s" % (script, result.stderr))
+        return result.stdout
+
+    # The installation
+
+    def install(self):
+        out = self.bash('varn_demo_install "$1" "$2"; varn_demo_start_product; echo "$demo_product_pid"',
+                        self.args.uninstaller, self.args.product)
+        self.product_pid = int(out.split()[-1])
+
+    def remove(self):
+        pid = self.product_pid or ""
+        self.bash('demo_product_pid="$1"; varn_demo_remove', str(pid))
+        self.product_pid = None
+
+    def key_present(self):
+        return subprocess.run([self.loader, "reg", "query", self.layout["demo_key"]],
+                              capture_output=True).returncode == 0
+
+    def product_running(self):
+        return self.product_pid is not None and os.path.exists("/proc/%d" % self.product_pid) and \
+            not open("/proc/%d/stat" % self.product_pid).read().split(") ")[-1].startswith("Z")
+
+    # The program
+
+    def launch(self, exe):
+        x.wait_no_window(x.UNINSTALLER_TITLE)
+        x.wait_no_window(x.FAILURE_TITLE)
+        # The pointer stays where the last case left it: off the window, no button starts hot.
+        x.xdotool("mousemove", 0, 0)
+        self.stderr_path = os.path.join(os.environ.get("HOME", "/tmp"), "e2e-stderr.txt")
+        self.stderr = open(self.stderr_path, "w")
+        process = subprocess.Popen([self.loader, exe], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                   stderr=self.stderr)
+        self.processes.append(process)
+        return process
+
+    def end_all(self):
+        """Ends whatever a failed case left running."""
+        for process in self.processes:
+            if process.poll() is None:
+                process.kill()
+                process.wait()
+
+    def finish(self, process, expected_code, timeout=15.0):
+        try:
+            code = process.wait(timeout)
+        except subprocess.TimeoutExpired:
+            process.kill()
+            process.wait()
+            raise Failure("the program did not end within %.0f s" % timeout)
+        self.stderr.close()
+        errors = open(self.stderr_path, errors="replace").read()
+        check("Unhandled exception" not in errors and "winedbg" not in errors,
+              "the program crashed:\n%s" % errors[-2000:])
+        check(not any_winedbg(), "a crash handler (winedbg) is running")
+        check(code == expected_code, "exit code %s, expected %s" % (code, expected_code))
+
+    def probe(self, *args):
+        return subprocess.run([self.loader, self.args.probe] + list(args), capture_output=True, text=True)
+
+    def open_window(self, exe):
+        """Starts the uninstaller and waits for its uninstall page to be painted."""
+        process = self.launch(exe)
+        window = x.find_window(x.UNINSTALLER_TITLE)
+        self.skin.wait_uninstall_page(window)
+        return process, window
+
+    def start_uninstall(self, window):
+        x.click_centre(window, x.BUTTON_UNINSTALL)
+        x.wait_until(lambda: x.fill_length(x.screenshot(window) or blank()) > 0, 5.0, "the progress page")
+
+
+def blank():
+    return x.Image(454, 200, bytes(454 * 200 * 3))
+
+
+def any_winedbg():
+    for pid in os.listdir("/proc"):
+        if pid.isdigit():
+            try:
+                if b"winedbg" in open("/proc/%s/cmdline" % pid, "rb").read():
+                    return True
+            except OSError:
+                pass
+    return False
+
+
+# Cases
+
+
+def case_uninstall(rig):
+    """The main job: window, page, keys and button frames, the progress run, the exit and
+    what is left of the installation afterwards."""
+    rig.install()
+    try:
+        check(rig.product_running(), "the product's stand-in did not start")
+        process = rig.launch(INSTALLED_UNINSTALLER)
+        window = x.find_window(x.UNINSTALLER_TITLE)
+        left, top, width, height = x.geometry(window)
+        check((width, height) == x.WINDOW_SIZE, "window is %dx%d" % (width, height))
+        # No window manager on the harness's display: the work area is the whole screen.
+        screen_w, screen_h = x.display_size()
+        expected = (screen_w // 2 - width // 2, screen_h // 2 - height // 2)
+        check((left, top) == expected, "window at %d,%d, centred would be %d,%d" % ((left, top) + expected))
+
+        rig.skin.wait_uninstall_page(window)
+
+        # Escape must not close it. Posted messages go before input, so once the hover that
+        # follows shows, a close caused by the key would already have happened.
+        x.press_keys(window, "Escape")
+        bx, by, bw, bh = x.BUTTON_UNINSTALL
+        x.move_mouse(window, bx + bw // 2, by + bh // 2)
+        try:
+            rig.skin.wait_button(window, "hot")
+        finally:
+            check(process.poll() is None and x.visible_windows(x.UNINSTALLER_TITLE), "Escape closed the window")
+        x.mouse_down()
+        rig.skin.wait_button(window, "pushed")
+        x.mouse_up()
+
+        samples = sample_progress(window, process)
+        rig.finish(process, 0)
+        check_progress(rig, samples)
+
+        # The hidden shell removes the installation folder after the exit.
+        x.wait_until(lambda: not os.path.exists(rig.layout["demo_install"]), 10.0,
+                     "the installation folder to be removed")
+        for name in ("demo_userdata", "demo_startmenu"):
+            check(not os.path.exists(rig.layout[name]), "%s is still there" % rig.layout[name])
+        check(not os.path.exists(os.path.join(rig.layout["demo_desktop"], "Varnholt.lnk")),
+              "the desktop shortcut is still there")
+        check(not rig.key_present(), "the uninstall key is still there")
+        check(not rig.product_running(), "the product's process still runs")
+        for kept in (os.path.join(rig.layout["demo_drive"], "Program Files", "Neighbour", "keep.txt"),
+                     os.path.join(rig.layout["demo_desktop"], "Other.lnk")):
+            check(os.path.exists(kept), "a neighbour was removed: %s" % kept)
+    finally:
+        rig.remove()
+
+
+def sample_progress(window, process):
+    """Screenshots as fast as they come until the process ends: (fill, label pixels) pairs."""
+    samples = []
+    deadline = time.monotonic() + 20.0
+    while process.poll() is None and time.monotonic() < deadline:
+        shot = x.screenshot(window)
+        if shot is None or shot.width < 454:
+            continue
+        samples.append((x.fill_length(shot), shot.region(x.PROGRESS_LABEL)))
+        time.sleep(0.005)
+    return samples
+
+
+def check_progress(rig, samples):
+    """The slider passes the seven reports in order, and the label changes with it, through
+    seven distinct texts, the widest last."""
+    width = x.SLIDER[2]
+    percents = []
+    for fill, label in samples:
+        if fill == 0:
+            continue
+        percent = min(PERCENTS, key=lambda p: abs(width * p // 100 - fill))
+        check(abs(width * percent // 100 - fill) <= 3, "slider fill of %d pixels matches no report" % fill)
+        percents.append((percent, label))
+    order = [p for p, _ in percents]
+    check(order == sorted(order), "the slider went back: %s" % order)
+    seen = sorted(set(order))
+    check(seen == PERCENTS, "slider states seen: %s (samples: %d)" % (seen, len(samples)))
+    labels = {}
+    for percent, label in percents:
+        labels.setdefault(percent, {}).setdefault(label.rgb, [0, label])[0] += 1
+    texts = {p: max(counts.values(), key=lambda v: v[0])[1] for p, counts in labels.items()}
+    check(len({t.rgb for t in texts.values()}) == len(PERCENTS), "the label does not change with every report")
+    background = rig.skin.background(x.PROGRESS_LABEL)
+    full = (0, 0) + x.PROGRESS_LABEL[2:]
+    ink20 = x.ink_columns(texts[20], full, background)
+    ink100 = x.ink_columns(texts[100], full, background)
+    check(ink20 and ink100, "the label shows no text")
+    # Right-aligned: "100%" reaches further left than "20%", and both end at the same place.
+    check(ink100[0] < ink20[0] and abs(ink100[-1] - ink20[-1]) <= 2, "the label's texts are not right-aligned widths")
+    print("progress: %d screenshots, %s per state" % (len(samples), [order.count(p) for p in PERCENTS]))
+
+
+def close_by(window, how):
+    if how == "btn_close":
+        x.click_centre(window, x.BUTTON_CLOSE)
+    elif how == "btn_cancle":
+        x.click_centre(window, x.BUTTON_CANCEL)
+    else:
+        x.press_keys(window, "alt+F4")
+
+
+def case_close(rig):
+    """btn_cancle, btn_close and Alt+F4 end the program with 0: on the uninstall page, leaving
+    the installation alone, and while the uninstall runs."""
+    rig.install()
+    try:
+        for how in ("btn_cancle", "btn_close", "alt+F4"):
+            process, window = rig.open_window(INSTALLED_UNINSTALLER)
+            close_by(window, how)
+            rig.finish(process, 0)
+            check(rig.key_present() and os.path.exists(rig.layout["demo_install"]),
+                  "closing by %s touched the installation" % how)
+        for how in ("btn_close", "alt+F4"):
+            rig.install()
+            process, window = rig.open_window(INSTALLED_UNINSTALLER)
+            rig.start_uninstall(window)
+            close_by(window, how)
+            rig.finish(process, 0)
+    finally:
+        rig.remove()
+
+
+def case_drag(rig):
+    """Dragging the page's background moves the window by the same distance."""
+    rig.install()
+    try:
+        process, window = rig.open_window(INSTALLED_UNINSTALLER)
+        left, top, _, _ = x.geometry(window)
+        x.move_mouse(window, 120, 120)
+        x.mouse_down()
+        for _ in range(6):
+            x.xdotool("mousemove_relative", "--", 10, -5)
+        x.mouse_up()
+        x.wait_until(lambda: x.geometry(window)[:2] == (left + 60, top - 30), 5.0,
+                     "the window to move by 60,-30 (it is at %s, was at %d,%d)" % (x.geometry(window)[:2], left, top))
+        x.click_centre(window, x.BUTTON_CANCEL)
+        rig.finish(process, 0)
+    finally:
+        rig.remove()
+
+
+def case_bad_skin(rig):
+    """A skin archive without a loadable "install.xml": the failure box, then exit code 1."""
+    process = rig.launch(rig.args.bad_skin)
+    box = x.find_window(x.FAILURE_TITLE)
+    found = rig.probe("find", x.FAILURE_TITLE, "5000")
+    check(found.returncode == 0 and ("text " + x.FAILURE_TEXT) in found.stdout,
+          "the box does not say %s: %s" % (x.FAILURE_TEXT, found.stdout))
+    check(not x.visible_windows(x.UNINSTALLER_TITLE), "the main window showed beside the box")
+    x.press_keys(box, "Return")
+    rig.finish(process, 1)
+
+
+def case_no_skin(rig):
+    """No skin resource at all: a window without controls and no message."""
+    process = rig.launch(rig.args.no_skin)
+    found = rig.probe("find", x.UNINSTALLER_TITLE, "20000")
+    check(found.returncode == 0, "no window titled %s" % x.UNINSTALLER_TITLE)
+    check("text " not in found.stdout, "the window has child windows: %s" % found.stdout)
+    # Nothing should come: look for a box for a while, as long as a box takes to show.
+    deadline = time.monotonic() + 1.5
+    while time.monotonic() < deadline:
+        check(not x.visible_windows(x.FAILURE_TITLE), "a message box showed")
+        check(process.poll() is None, "the program ended by itself")
+        time.sleep(x.POLL)
+    check(rig.probe("close", x.UNINSTALLER_TITLE).returncode == 0, "the window went away")
+    rig.finish(process, 0)
+
+
+CASES = {"uninstall": case_uninstall, "close": case_close, "drag": case_drag,
+         "bad_skin": case_bad_skin, "no_skin": case_no_skin}
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("case", choices=sorted(CASES))
+    for option in ("tools", "skin", "product", "probe", "uninstaller", "no-skin", "bad-skin"):
+        parser.add_argument("--" + option)
+    args = parser.parse_args()
+    started = time.monotonic()
+    rig = Rig(args)
+    try:
+        CASES[args.case](rig)
+    except (Failure, x.Timeout) as error:
+        print("FAILED %s: %s" % (args.case, error))
+        return 1
+    finally:
+        rig.end_all()
+    print("passed %s in %.1f s" % (args.case, time.monotonic() - started))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
