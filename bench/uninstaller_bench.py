@@ -57,6 +57,25 @@ class Bench:
         self.args = args
         self.loader = os.environ["VARN_WINE_LOADER"]
         self.probe = os.path.join(args.bin, "winprobe.exe")
+        self.processes = []
+        self.window_pids = []
+
+    def start(self, program):
+        process = subprocess.Popen([self.loader, program], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.DEVNULL)
+        self.processes.append(process)
+        return process
+
+    def end_all(self):
+        """Ends what a failed measurement left running."""
+        for process in self.processes:
+            if process.poll() is None:
+                process.kill()
+                process.wait()
+        # The peer's window belongs to a copy of itself that it started.
+        for pid in self.window_pids:
+            if not process_gone(pid):
+                os.kill(pid, 9)
 
     def wine(self, *command, **kwargs):
         return subprocess.run([self.loader] + list(command), capture_output=True, **kwargs)
@@ -84,12 +103,12 @@ class Bench:
         watch = x.MapWatch()
         try:
             started = time.monotonic()
-            process = subprocess.Popen([self.loader, program], stdin=subprocess.DEVNULL,
-                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            process = self.start(program)
             window, mapped = watch.wait_mapped(title)
         finally:
             watch.close()
         pid = x.window_pid(window)
+        self.window_pids.append(pid)
         # Settled: the window painted and waiting for input, as a person would first see it.
         time.sleep(0.5)
         peak = peak_memory_kb(pid)
@@ -147,9 +166,8 @@ class Bench:
         layout = dict(line.split("=", 1) for line in self.shell("varn_demo_print_layout").splitlines())
         try:
             x.wait_no_window(x.UNINSTALLER_TITLE)
-            process = subprocess.Popen([self.loader, r"C:\Program Files\Varnholt\uninstall.exe"],
-                                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                                       stderr=subprocess.DEVNULL)
+            x.park_pointer()
+            process = self.start(r"C:\Program Files\Varnholt\uninstall.exe")
             window = x.find_window(x.UNINSTALLER_TITLE)
             skin.wait_uninstall_page(window)
             clicked = time.monotonic()
@@ -198,6 +216,7 @@ def main():
         bench.sizes(programs)
         bench.whole_run()
     finally:
+        bench.end_all()
         shutil.rmtree(unix_path(STAGE), ignore_errors=True)
     return 0
 

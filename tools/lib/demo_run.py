@@ -27,6 +27,8 @@ def main():
     os.makedirs(args.shots, exist_ok=True)
     skin = x.Skin(args.skin)
 
+    if args.click:
+        x.park_pointer()
     process = subprocess.Popen([args.loader, args.uninstaller], stdin=subprocess.DEVNULL,
                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     # Searched rather than caught as it maps: a window manager may wrap it in a frame first.

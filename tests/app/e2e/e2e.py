@@ -77,7 +77,7 @@ class Rig:
         x.wait_no_window(x.UNINSTALLER_TITLE)
         x.wait_no_window(x.FAILURE_TITLE)
         # The pointer stays where the last case left it: off the window, no button starts hot.
-        x.xdotool("mousemove", 0, 0)
+        x.park_pointer()
         self.stderr_path = os.path.join(os.environ.get("HOME", "/tmp"), "e2e-stderr.txt")
         self.stderr = open(self.stderr_path, "w")
         process = subprocess.Popen([self.loader, exe], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
@@ -155,6 +155,7 @@ def case_uninstall(rig):
         check((left, top) == expected, "window at %d,%d, centred would be %d,%d" % ((left, top) + expected))
 
         rig.skin.wait_uninstall_page(window)
+        rig.skin.wait_button(window, "normal")
 
         # Escape must not close it. Posted messages go before input, so once the hover that
         # follows shows, a close caused by the key would already have happened.
