@@ -431,7 +431,9 @@ void CManagerUI::Invalidate()
 void CManagerUI::Invalidate(const RECT& rc)
 {
     // Without a window, InvalidateRect(nullptr, ...) would repaint every window on the desktop.
-    if (m_paintWindow == nullptr) return;
+    // An empty rectangle adds nothing, yet costs a round trip to the window server: controls
+    // not placed yet (a skin being built) ask for one with every attribute.
+    if (m_paintWindow == nullptr || ::IsRectEmpty(&rc)) return;
     RECT clamped = rc;
     if (clamped.left < 0) clamped.left = 0;
     if (clamped.top < 0) clamped.top = 0;
