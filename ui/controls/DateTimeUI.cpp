@@ -5,6 +5,25 @@
 #include <cwchar>
 
 namespace VarnUI {
+namespace {
+
+bool IsLeapYear(int year)
+{
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+} // namespace
+
+// Checked here rather than by the platform's conversion, which lets 29 February 2023 through
+// on some systems.
+bool IsCalendarTime(const SYSTEMTIME& time)
+{
+    static const int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (time.wYear < 1601 || time.wYear > 30827 || time.wMonth < 1 || time.wMonth > 12) return false;
+    const int days = kDays[time.wMonth - 1] + (time.wMonth == 2 && IsLeapYear(time.wYear) ? 1 : 0);
+    if (time.wDay < 1 || time.wDay > days) return false;
+    return time.wHour < 24 && time.wMinute < 60 && time.wSecond < 60 && time.wMilliseconds < 1000;
+}
 
 CDateTimeUI::CDateTimeUI()
 {
@@ -35,9 +54,7 @@ void CDateTimeUI::SetAttribute(const wchar_t* name, const wchar_t* value)
 
 bool CDateTimeUI::SetTime(const SYSTEMTIME& time)
 {
-    // The platform's conversion is the calendar check: it refuses 31 April or 29 February 2023.
-    FILETIME unused = {};
-    if (!::SystemTimeToFileTime(&time, &unused)) return false;
+    if (!IsCalendarTime(time)) return false;
     m_sysTime = time;
     UpdateText();
     return true;

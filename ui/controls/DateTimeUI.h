@@ -8,6 +8,10 @@
 
 namespace VarnUI {
 
+// A day the calendar has (1601 to 30827, the day within its month, leap years counted) at a
+// valid time of day.
+bool IsCalendarTime(const SYSTEMTIME& time);
+
 class CDateTimeUI : public CLabelUI {
 public:
     CDateTimeUI();

@@ -88,8 +88,9 @@ bool CListUI::AddAt(CControlUI* control, int index)
 
 bool CListUI::Remove(CControlUI* control, bool doNotDestroy)
 {
+    // Not the virtual RemoveAt: a subclass's RemoveAt may come back here.
     const int index = GetItemIndex(control);
-    return index >= 0 && RemoveAt(index, doNotDestroy);
+    return index >= 0 && CListUI::RemoveAt(index, doNotDestroy);
 }
 
 bool CListUI::RemoveAt(int index, bool doNotDestroy)
