@@ -3,6 +3,7 @@
 #include "WidgetTestSupport.h"
 
 #include "ui/controls/ComboUI.h"
+#include "ui/controls/ControlState.h"
 #include "ui/controls/ListUI.h"
 #include "ui/controls/RichEditUI.h"
 #include "ui/controls/TreeViewUI.h"
@@ -267,6 +268,70 @@ TEST(ListRows, RowsPaintTheOwnersColoursForTheirState)
     EXPECT_EQ(canvas.Pixel(100, 50), 0xFF0000u);   // row 2, selected
     EXPECT_EQ(canvas.Pixel(100, 70), 0x00FF00u);   // row 3, hot
     EXPECT_EQ(canvas.Pixel(100, 19), 0x000000u);   // the line under row 0
+}
+
+TEST(ListRows, SelectingByKeysScrollsTheBodySoTheRowShows)
+{
+    CWidgetHost host;
+    auto* list = host.Add(new CListUI, {0, 0, 200, 100});
+    list->SetAttribute(L"vscrollbar", L"true");
+    ASSERT_NE(list->GetVerticalScrollBar(), nullptr);
+    EXPECT_EQ(list->GetVerticalScrollBar(), list->GetList()->GetVerticalScrollBar());
+    for (int i = 0; i < 10; ++i) list->Add(Row(L"row"));
+    list->SetPos({0, 0, 200, 100}, false);
+    EXPECT_EQ(list->GetScrollRange().cy, 100);
+
+    host.Send(list, EVT_KEYDOWN, {10, 10}, 0, VK_END);
+    EXPECT_EQ(list->GetCurSel(), 9);
+    EXPECT_EQ(list->GetScrollPos().cy, 100);
+    EXPECT_EQ(list->GetItemAt(9)->GetPos().bottom, 100);
+    host.Send(list, EVT_KEYDOWN, {10, 10}, 0, VK_UP);
+    EXPECT_EQ(list->GetScrollPos().cy, 100);   // row 8 shows already
+    host.Send(list, EVT_KEYDOWN, {10, 10}, 0, VK_HOME);
+    EXPECT_EQ(list->GetScrollPos().cy, 0);
+    EXPECT_EQ(list->GetItemAt(0)->GetPos().top, 0);
+}
+
+TEST(ListRows, TextRowsDrawEachColumnsTextInsideThatColumn)
+{
+    CWidgetHost host;
+    auto* list = host.Add(new CListUI, {0, 0, 200, 100});
+    list->Add(Header({60, 80, 60}));
+    list->SetAttribute(L"itemtextcolor", L"#FF000000");
+    auto* row = new CListTextElementUI;
+    row->SetFixedHeight(30);
+    row->SetText(1, L"WWWWWWWWWWWWWWWWWWWW");   // far wider than its column
+    list->Add(row);
+    list->SetPos({0, 0, 200, 100}, false);
+    EXPECT_EQ(std::wstring(row->GetText(1).GetData()), L"WWWWWWWWWWWWWWWWWWWW");
+    EXPECT_EQ(row->GetText(kListMaxColumns).GetLength(), 0);
+
+    CCanvas canvas(200, 100);
+    PaintInto(canvas, *row);
+    const RECT cell = row->GetPos();
+    EXPECT_GT(canvas.CountOther({60, cell.top, 140, cell.bottom}, 0xFFFFFF), 20);
+    EXPECT_EQ(canvas.CountOther({0, cell.top, 60, cell.bottom}, 0xFFFFFF), 0);
+    EXPECT_EQ(canvas.CountOther({140, cell.top, 200, cell.bottom}, 0xFFFFFF), 0);
+}
+
+TEST(ListHeader, ItemsReportAClickReleasedOverThemOnly)
+{
+    CWidgetHost host;
+    auto* list = host.Add(new CListUI, {0, 0, 200, 100});
+    CListHeaderUI* header = Header({60, 80});
+    list->Add(header);
+    list->SetPos({0, 0, 200, 100}, false);
+    auto* item = static_cast<CListHeaderItemUI*>(header->GetItemAt(0));
+
+    host.Send(item, EVT_BUTTONDOWN, {30, 10});
+    EXPECT_EQ(item->GetButtonState() & STATE_PUSHED, static_cast<UINT>(STATE_PUSHED));
+    host.Send(item, EVT_BUTTONUP, {100, 10});   // released over the next column
+    EXPECT_TRUE(host.notes.empty());
+    host.Send(item, EVT_BUTTONDOWN, {30, 10});
+    host.Send(item, EVT_BUTTONUP, {31, 11});
+    ASSERT_EQ(host.Types(), std::vector<std::wstring>(1, L"headerclick"));
+    EXPECT_EQ(host.notes[0].sender, item);
+    EXPECT_EQ(item->GetButtonState(), 0u);
 }
 
 TEST(Combo, ShowsTheSelectedRowsTextAndPlacesNoRows)
