@@ -314,6 +314,41 @@ TEST(ListRows, TextRowsDrawEachColumnsTextInsideThatColumn)
     EXPECT_EQ(canvas.CountOther({140, cell.top, 200, cell.bottom}, 0xFFFFFF), 0);
 }
 
+// Removes the selected row from inside the notification that its own click raised.
+class RemoveOnSelect : public INotifyUI {
+public:
+    explicit RemoveOnSelect(CListUI* list) : m_list(list) {}
+    void Notify(NotifyUI& msg) override
+    {
+        if (msg.type == L"itemselect") m_list->RemoveAt(static_cast<int>(msg.wParam));
+    }
+
+private:
+    CListUI* m_list;
+};
+
+TEST(ListRows, ARowRemovedByItsOwnClickIsDeletedAfterTheEvent)
+{
+    g_destroyed.clear();
+    CWidgetHost host;
+    auto* list = host.Add(new CListUI, {0, 0, 200, 100});
+    CListLabelElementUI* first = Tracked(Row(L"a"));
+    list->Add(first);
+    list->Add(Row(L"b"));
+    list->SetPos({0, 0, 200, 100}, false);
+    RemoveOnSelect remover(list);
+    host.manager().AddNotifier(&remover);
+
+    host.Send(first, EVT_BUTTONDOWN, {10, 10});
+    EXPECT_EQ(list->GetCount(), 1);
+    EXPECT_EQ(list->GetCurSel(), -1);
+    EXPECT_EQ(g_destroyed[first], 0);   // still handling its event
+    host.Pump(50);
+    EXPECT_EQ(g_destroyed[first], 1);
+    EXPECT_EQ(static_cast<CListLabelElementUI*>(list->GetItemAt(0))->GetIndex(), 0);
+    host.manager().RemoveNotifier(&remover);
+}
+
 TEST(ListHeader, ItemsReportAClickReleasedOverThemOnly)
 {
     CWidgetHost host;
@@ -518,6 +553,25 @@ TEST(TreeView, DestroyingTheViewOrAFreeNodeDestroysEveryNodeOnce)
     free->GetChildNode(1)->AddChildNode(node(L"F2a"));
     free->Destroy();
     EXPECT_EQ(DestroyedOnce(nodes), 4);
+}
+
+TEST(TreeView, ANodesTextStartsAtItsIndent)
+{
+    CWidgetHost host;
+    auto* view = host.Add(new CTreeViewUI, {0, 0, 200, 100});
+    view->ApplyAttributeText(L"indent=\"40\" itemtextcolor=\"#FF000000\"");
+    CTreeNodeUI* parent = Node(L"P");
+    CTreeNodeUI* child = Node(L"C");
+    child->SetText(L"MMMM");
+    parent->AddChildNode(child);
+    view->Add(parent);
+    view->SetPos({0, 0, 200, 100}, false);
+    ASSERT_EQ(Str(child->GetPos()), "0,20,200,40");
+
+    CCanvas canvas(200, 100);
+    PaintInto(canvas, *child);
+    EXPECT_EQ(canvas.CountOther({0, 20, 40, 40}, 0xFFFFFF), 0);
+    EXPECT_GT(canvas.CountOther({40, 20, 120, 40}, 0xFFFFFF), 20);
 }
 
 TEST(TreeView, FoldingHidesDescendantsAndUnfoldingShowsThoseWhoseAncestorsAreOpen)
