@@ -59,8 +59,8 @@ public:
     const wchar_t* WindowClassName() const override { return L"VarnWindowTestSkin"; }
     CUIString SkinFolder() override { return L""; }
     CUIString SkinFile() override { return m_skin; }
-    VarnUI::SkinSourceKind ResourceType() const override { return m_kind; }
-    const wchar_t* ResourceId() const override { return m_resourceId; }
+    VarnUI::SkinSourceKind ResourceType() const override { return kind; }
+    const wchar_t* ResourceId() const override { return resourceId; }
     CControlUI* CreateControl(const wchar_t* name) override
     {
         return std::wstring(name) == L"Probe" ? new ProbeControl(m_record) : nullptr;
@@ -83,9 +83,9 @@ public:
         return WindowImplBase::OnSysCommand(message, wParam, lParam, handled);
     }
 
-    HWND Open(int x = 120, int y = 130)
+    HWND Open()
     {
-        const HWND window = Create(nullptr, L"skin", WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, x, y, 0, 0);
+        const HWND window = Create(nullptr, L"skin", WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 120, 130, 0, 0);
         if (window != nullptr && m_manager.GetRoot() != nullptr) m_manager.GetRoot()->SetPos({0, 0, 300, 200});
         return window;
     }
@@ -99,8 +99,8 @@ public:
 
     bool deleteSelf = false;
     bool passSysCommands = true;
-    VarnUI::SkinSourceKind m_kind = VarnUI::SKIN_FOLDER;
-    const wchar_t* m_resourceId = L"";
+    VarnUI::SkinSourceKind kind = VarnUI::SKIN_FOLDER;
+    const wchar_t* resourceId = L"";
 
 private:
     SkinRecord& m_record;
@@ -275,8 +275,8 @@ TEST(WindowImplBase, ZipResource_MissingLeavesAnEmptyWindow_PresentIsBuiltFromTh
 {
     SkinRecord record;
     SkinWindow missing(record, L"window.xml");
-    missing.m_kind = VarnUI::SKIN_ZIPRESOURCE;
-    missing.m_resourceId = MAKEINTRESOURCEW(999);
+    missing.kind = VarnUI::SKIN_ZIPRESOURCE;
+    missing.resourceId = MAKEINTRESOURCEW(999);
     ASSERT_NE(missing.Open(), nullptr);
     EXPECT_EQ(missing.PaintManager().GetRoot(), nullptr);
     EXPECT_EQ(record.inits, 0);
@@ -284,8 +284,8 @@ TEST(WindowImplBase, ZipResource_MissingLeavesAnEmptyWindow_PresentIsBuiltFromTh
 
     // Selecting an archive in memory lasts for the process: this case comes last here.
     SkinWindow present(record, L"window.xml");
-    present.m_kind = VarnUI::SKIN_ZIPRESOURCE;
-    present.m_resourceId = MAKEINTRESOURCEW(157);
+    present.kind = VarnUI::SKIN_ZIPRESOURCE;
+    present.resourceId = MAKEINTRESOURCEW(157);
     ASSERT_NE(present.Open(), nullptr);
     EXPECT_NE(present.Find(L"fromarchive"), nullptr);
     EXPECT_EQ(present.PaintManager().GetInitSize().cx, 240);
