@@ -1,9 +1,9 @@
 // Reads a top-level window from the Win32 side for the end-to-end tests, where X shows only
 // the frame: its rectangle, visibility and the texts of its child windows (a message box's
 // text lives in a child). Output is UTF-8.
-//   e2e_winprobe find <title> <timeout ms>   "visible <0|1> rect <l> <t> <r> <b>", then one
-//                                            "text <...>" line per child; exit 1 when absent
-//   e2e_winprobe close <title>               posts WM_CLOSE; exit 1 when absent
+//   winprobe find <title> <timeout ms>   "visible <0|1> rect <l> <t> <r> <b>", then one "text <...>"
+//                                        line per child; exit 1 when absent
+//   winprobe close <title>               posts WM_CLOSE; exit 1 when absent
 #include <windows.h>
 
 #include <cstdio>
@@ -31,12 +31,13 @@ BOOL CALLBACK PrintChild(HWND child, LPARAM)
     return TRUE;
 }
 
+// Waits for the window to become visible: it can be found while it is still being created.
 HWND FindTopLevel(const wchar_t* title, DWORD timeoutMs)
 {
     const DWORD start = ::GetTickCount();
     for (;;) {
         HWND window = ::FindWindowW(nullptr, title);
-        if (window != nullptr || ::GetTickCount() - start >= timeoutMs) return window;
+        if ((window != nullptr && ::IsWindowVisible(window)) || ::GetTickCount() - start >= timeoutMs) return window;
         ::Sleep(20);
     }
 }
@@ -60,6 +61,6 @@ int wmain(int argc, wchar_t** argv)
         if (window == nullptr) return 1;
         return ::PostMessageW(window, WM_CLOSE, 0, 0) ? 0 : 1;
     }
-    std::printf("usage: e2e_winprobe find <title> <timeout ms> | close <title>\n");
+    std::printf("usage: winprobe find <title> <timeout ms> | close <title>\n");
     return 2;
 }
