@@ -61,11 +61,11 @@ def visible_windows(title):
     return [int(line) for line in out.split()]
 
 
-def find_window(title, timeout=20.0):
+def find_window(title, timeout=30.0):
     return wait_until(lambda: (visible_windows(title) or [None])[0], timeout, "a window titled %r" % title)
 
 
-def wait_no_window(title, timeout=10.0):
+def wait_no_window(title, timeout=20.0):
     # X ids are reused: a later search must not find a window of the previous run.
     wait_until(lambda: not visible_windows(title), timeout, "the window %r to go" % title)
 
@@ -294,11 +294,11 @@ class Skin:
         return (self.shows_button(shot, "normal") or self.shows_button(shot, "hot")) and \
             difference(shot.region(self.HEADING), self.background(self.HEADING)) < 3
 
-    def wait_button(self, window, frame, timeout=5.0):
+    def wait_button(self, window, frame, timeout=15.0):
         wait_until(lambda: self.shows_button(screenshot(window), frame), timeout,
                    "btn_uninstall to show its %s frame" % frame)
 
-    def wait_uninstall_page(self, window, timeout=10.0):
+    def wait_uninstall_page(self, window, timeout=30.0):
         return wait_until(lambda: (lambda s: s if self.shows_uninstall_page(s) else None)(screenshot(window)),
                           timeout, "the uninstall page")
 

@@ -92,7 +92,7 @@ class Rig:
                 process.kill()
                 process.wait()
 
-    def finish(self, process, expected_code, timeout=15.0):
+    def finish(self, process, expected_code, timeout=30.0):
         try:
             code = process.wait(timeout)
         except subprocess.TimeoutExpired:
@@ -120,7 +120,7 @@ class Rig:
     def start_uninstall(self, window):
         x.click_centre(window, x.BUTTON_UNINSTALL)
         x.wait_until(lambda: (lambda shot: shot is not None and x.fill_length(shot) > 0)(x.screenshot(window)),
-                     5.0, "the progress page")
+                     15.0, "the progress page")
 
 
 def any_winedbg():
@@ -173,7 +173,7 @@ def case_uninstall(rig):
         check_progress(rig, samples)
 
         # The hidden shell removes the installation folder after the exit.
-        x.wait_until(lambda: not os.path.exists(rig.layout["demo_install"]), 10.0,
+        x.wait_until(lambda: not os.path.exists(rig.layout["demo_install"]), 20.0,
                      "the installation folder to be removed")
         for name in ("demo_userdata", "demo_startmenu"):
             check(not os.path.exists(rig.layout[name]), "%s is still there" % rig.layout[name])
@@ -191,7 +191,7 @@ def case_uninstall(rig):
 def sample_progress(window, process):
     """Screenshots as fast as they come until the process ends: (fill, label pixels) pairs."""
     samples = []
-    deadline = time.monotonic() + 20.0
+    deadline = time.monotonic() + 60.0
     while process.poll() is None and time.monotonic() < deadline:
         shot = x.screenshot(window)
         if shot is None or shot.width < 454:
@@ -227,7 +227,8 @@ def check_progress(rig, samples):
     ink100 = x.ink_columns(texts[100], full, background)
     check(ink20 and ink100, "the label shows no text")
     # Right-aligned: "100%" reaches further left than "20%", and both end at the same place.
-    check(ink100[0] < ink20[0] and abs(ink100[-1] - ink20[-1]) <= 2, "the label's texts are not right-aligned widths")
+    check(ink100[0] < ink20[0] and abs(ink100[-1] - ink20[-1]) <= 2,
+          "the label's texts are not right-aligned: 20%% at %s, 100%% at %s" % (ink20[0], ink100[0]))
     print("progress: %d screenshots, %s per state" % (len(samples), [order.count(p) for p in PERCENTS]))
 
 
@@ -275,7 +276,7 @@ def case_drag(rig):
         for _ in range(6):
             x.xdotool("mousemove_relative", "--", 10, -5)
         x.mouse_up()
-        x.wait_until(lambda: x.geometry(window)[:2] == (left + 60, top - 30), 5.0,
+        x.wait_until(lambda: x.geometry(window)[:2] == (left + 60, top - 30), 15.0,
                      "the window to move by 60,-30 (it is at %s, was at %d,%d)" % (x.geometry(window)[:2], left, top))
         x.click_centre(window, x.BUTTON_CANCEL)
         rig.finish(process, 0)
