@@ -4,7 +4,6 @@
 #include "ui/manager/ManagerUI.h"
 #include "ui/skin/SkinBuilder.h"
 #include "ui/skin/SkinResources.h"
-#include "ui/skin/XmlDoc.h"
 
 #include "../ui/manager/ManagerTestSupport.h"
 
@@ -72,22 +71,6 @@ std::wstring Outline(CControlUI* control)
     std::wstring out;
     Outline(control, out);
     return out;
-}
-
-// Walks a page's elements beside the controls built from them: every attribute the skin
-// writes is one the control knows (an unknown one would be kept as a custom attribute).
-void ExpectKnownAttributes(CXmlNode node, CControlUI* control)
-{
-    for (int i = 0; i < node.GetAttributeCount(); ++i) {
-        EXPECT_EQ(control->GetCustomAttribute(node.GetAttributeName(i)), nullptr)
-            << node.GetName() << " " << node.GetAttributeName(i);
-    }
-    CContainerUI* box = Box(control);
-    int index = 0;
-    for (CXmlNode child = node.GetChild(); child.IsValid(); child = child.GetSibling(), ++index) {
-        ASSERT_TRUE(box != nullptr && index < box->GetCount()) << child.GetName();
-        ExpectKnownAttributes(child, box->GetItemAt(index));
-    }
 }
 
 TEST_F(SkinBuildTest, Window_HasItsSizeSixPagesAndEveryNameTheApplicationLooksUp)
@@ -173,16 +156,6 @@ TEST_F(SkinBuildTest, UninstallPages_AndTitleRow_LaidOutAt454x200)
               L"Control  115,178,379,198\n"
               L"Label un_progress_pos 379,178,429,198\n"
               L"Control  0,198,454,200\n");
-}
-
-TEST_F(SkinBuildTest, UninstallPages_UseOnlyAttributesTheirControlsKnow)
-{
-    const wchar_t* pages[] = {L"uninstallpage.xml", L"uninstallingpage.xml", L"uninstallfinishpage.xml"};
-    for (int i = 0; i < 3; ++i) {
-        CXmlDoc doc;
-        ASSERT_TRUE(doc.LoadFromFile(pages[i])) << pages[i];
-        ExpectKnownAttributes(doc.GetRoot().GetChild(), tab->GetItemAt(3 + i));
-    }
 }
 
 } // namespace

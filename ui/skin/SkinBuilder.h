@@ -3,6 +3,8 @@
 // A builder is a short-lived local: it keeps its document only while it builds. The controls
 // it makes belong to the tree they were added to, and the top-level result to the caller;
 // fonts, images and default lists it registers stay with the manager (or the shared tables).
+// Top-level controls after the first, which nothing could reach, are destroyed at once.
+// Builds run on the thread that owns the manager.
 #pragma once
 
 #include "ui/skin/XmlDoc.h"

