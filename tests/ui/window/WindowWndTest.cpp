@@ -46,8 +46,6 @@ public:
             return 42;
         }
         if (message == kQuitMessage) ::PostQuitMessage(5);
-        // A shown window is destroyed far faster here once hidden.
-        if (message == WM_CLOSE || message == WM_DESTROY) ::ShowWindow(m_window, SW_HIDE);
         return CWindowWnd::HandleMessage(message, wParam, lParam);
     }
     void OnFinalMessage(HWND) override
