@@ -49,7 +49,11 @@ def wait_until(condition, timeout, what):
 
 
 def xdotool(*args, check=True):
-    result = subprocess.run(["xdotool"] + [str(a) for a in args], capture_output=True, text=True)
+    try:
+        # "--sync" steps wait for the X server's answer, which a stuck window may never give.
+        result = subprocess.run(["xdotool"] + [str(a) for a in args], capture_output=True, text=True, timeout=30)
+    except subprocess.TimeoutExpired:
+        raise Timeout("xdotool %s did not finish" % " ".join(map(str, args)))
     if check and result.returncode != 0:
         raise RuntimeError("xdotool %s failed: %s" % (" ".join(map(str, args)), result.stderr.strip()))
     return result.stdout
