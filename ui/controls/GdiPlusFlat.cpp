@@ -68,13 +68,15 @@ const GdiPlusApi* GetGdiPlusApi()
     return loaded ? &api : nullptr;
 }
 
-CGdiPlusSession::CGdiPlusSession()
+bool CGdiPlusSession::Start()
 {
+    if (m_started) return true;
     const GdiPlusApi* api = GetGdiPlusApi();
-    if (api == nullptr) return;
+    if (api == nullptr) return false;
     GdiPlusApi::StartupInput input = {1, nullptr, FALSE, FALSE};
     m_started = api->Startup(&m_token, &input, nullptr) == kGdiPlusOk;
     if (m_started) ++g_sessions;
+    return m_started;
 }
 
 CGdiPlusSession::~CGdiPlusSession()

@@ -3,8 +3,9 @@
 // from a folder others may write to, so the ordinary search order is not safe). The module
 // stays loaded for the rest of the process once found.
 //
-// CGdiPlusSession holds one reference to GDI+ (startup in the constructor, shutdown in the
-// destructor). CGdiPlusObject owns one GDI+ object and deletes it with its matching entry;
+// CGdiPlusSession holds at most one reference to GDI+: it starts on the first Start (so a
+// program that never draws an effect never loads the library) and shuts down in the destructor
+// only if it started. CGdiPlusObject owns one GDI+ object and deletes it with its matching entry;
 // every owner counts itself in a process-wide tally so that leaks show up in tests.
 #pragma once
 
@@ -85,11 +86,13 @@ const GdiPlusApi* GetGdiPlusApi();
 
 class CGdiPlusSession {
 public:
-    CGdiPlusSession();
+    CGdiPlusSession() = default;
     ~CGdiPlusSession();
     CGdiPlusSession(const CGdiPlusSession&) = delete;
     CGdiPlusSession& operator=(const CGdiPlusSession&) = delete;
 
+    // Starts GDI+ unless already started; true when it runs. A failed start is tried again next time.
+    bool Start();
     bool IsStarted() const { return m_started; }
     // Sessions started and not yet shut down, process-wide.
     static long ActiveCount();

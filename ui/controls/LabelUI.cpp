@@ -314,8 +314,9 @@ void CLabelUI::PaintText(HDC dc)
     ResolveDefaultColors();
     if (m_text.IsEmpty()) return;
     const RECT rc = GetTextRect();
-    // Without GDI+ the effect text falls back to the plain drawing.
-    if (m_effectOn && DrawLabelEffectText(dc, m_manager, rc, m_text.GetData(), m_font, m_textStyle, GetEffectStyle())) {
+    // GDI+ starts with the first effect drawing only; without it the effect text falls back to
+    // the plain drawing.
+    if (m_effectOn && m_gdiPlus.Start() && DrawLabelEffectText(dc, m_manager, rc, m_text.GetData(), m_font, m_textStyle, GetEffectStyle())) {
         return;
     }
     DrawLabelText(dc, rc, IsEnabled() ? m_textColor : m_disabledTextColor);

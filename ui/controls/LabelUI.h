@@ -3,7 +3,8 @@
 // asks. With "enabledeffect" the text is drawn through GDI+ with a gradient and optional glow,
 // stroke and shadow. The base of the button family, the text control and the progress bar.
 //
-// Ownership: as any control; a label also holds one GDI+ session for its whole life. Rectangles
+// Ownership: as any control; a label also holds one GDI+ session, started when it first draws
+// an effect and ended with the label. Rectangles
 // are window client coordinates; the text padding is relative to the item rectangle.
 #pragma once
 

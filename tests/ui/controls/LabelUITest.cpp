@@ -208,16 +208,29 @@ TEST(LabelEffect, ThousandDrawsLeaveNoObjectsBehind)
     EXPECT_GT(CountDominant(canvas, kLabelRect, 1), 0) << "the stroke was drawn";
 }
 
-TEST(LabelEffect, EachLabelHoldsOneSession)
+TEST(LabelEffect, GdiPlusStartsOnTheFirstEffectPaintOnly)
 {
     ASSERT_NE(GetGdiPlusApi(), nullptr);
     const long before = CGdiPlusSession::ActiveCount();
+    CCanvas canvas(220, 60);
     {
-        std::unique_ptr<CLabelUI> labels[3] = {std::make_unique<CLabelUI>(), std::make_unique<CLabelUI>(),
-                                               std::make_unique<CLabelUI>()};
-        EXPECT_EQ(CGdiPlusSession::ActiveCount(), before + 3);
+        CWidgetHost host;
+        auto* plain = host.Add(new CLabelUI, kLabelRect);
+        plain->ApplyAttributeText(L"text=\"Plain\" textcolor=\"#FF0000FF\"");
+        auto* effect = host.Add(new CLabelUI, kLabelRect);
+        effect->ApplyAttributeText(L"text=\"Glow\" textcolor=\"#FF0000FF\" enabledeffect=\"true\"");
+        PaintInto(canvas, *plain);
+        EXPECT_EQ(CGdiPlusSession::ActiveCount(), before) << "neither label has drawn an effect yet";
+
+        PaintInto(canvas, *effect);
+        PaintInto(canvas, *effect);
+        EXPECT_EQ(CGdiPlusSession::ActiveCount(), before + 1) << "one session, however often it paints";
+        // Switching the effect off afterwards keeps the session until the label goes.
+        effect->SetEffectEnabled(false);
+        PaintInto(canvas, *effect);
+        EXPECT_EQ(CGdiPlusSession::ActiveCount(), before + 1);
     }
-    EXPECT_EQ(CGdiPlusSession::ActiveCount(), before);
+    EXPECT_EQ(CGdiPlusSession::ActiveCount(), before) << "the label's destruction shut it down";
 }
 
 } // namespace
