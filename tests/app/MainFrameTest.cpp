@@ -5,6 +5,7 @@
 #include "ui/controls/ControlUI.h"
 #include "ui/controls/ProgressUI.h"
 #include "ui/controls/TabLayoutUI.h"
+#include "ui/render/GdiHandles.h"
 #include "ui/skin/SkinResources.h"
 
 #include <gtest/gtest.h>
@@ -133,6 +134,21 @@ TEST_F(MainFrameTest, OpensOnTheUninstallPageAtTheSkinsSize)
     wchar_t className[64] = {};
     ::GetClassNameW(m_window, className, 64);
     EXPECT_STREQ(className, L"DOVazUdiziveded");
+}
+
+// The skin draws no label effect and the window has shown no tooltip, so neither library is
+// worth its memory yet.
+TEST_F(MainFrameTest, BuildingTheWindowLoadsNeitherGdiPlusNorTheCommonControls)
+{
+    // The window is hidden, so the tree is painted into a bitmap the way the manager would.
+    VarnUI::CMemoryDC dc(::CreateCompatibleDC(nullptr));
+    VarnUI::CGdiBitmap bitmap(::CreateCompatibleBitmap(dc.get(), 454, 200));
+    ASSERT_TRUE(dc && bitmap);
+    VarnUI::CSelectScope select(dc.get(), bitmap.get());
+    const RECT all = {0, 0, 454, 200};
+    m_frame->PaintManager().GetRoot()->Paint(dc.get(), all, nullptr);
+    EXPECT_EQ(::GetModuleHandleW(L"gdiplus.dll"), nullptr);
+    EXPECT_EQ(::GetModuleHandleW(L"comctl32.dll"), nullptr);
 }
 
 TEST_F(MainFrameTest, EscapeClosesNoPage)

@@ -11,8 +11,9 @@ import sys
 
 MACHINES = {"i686": 0x14C, "x86_64": 0x8664}
 # Libraries the program may import statically: the system's own, loaded from the system
-# folder (or side by side for the common controls) whatever folder the program sits in.
-SYSTEM_LIBRARIES = {"advapi32.dll", "comctl32.dll", "gdi32.dll", "kernel32.dll", "msvcrt.dll",
+# folder whatever folder the program sits in. The common controls and GDI+ are not among
+# them: they are loaded on first use only, to keep the start small.
+SYSTEM_LIBRARIES = {"advapi32.dll", "gdi32.dll", "kernel32.dll", "msvcrt.dll",
                     "ole32.dll", "shell32.dll", "shlwapi.dll", "user32.dll"}
 RT_ICON, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 14, 16, 24
 DYNAMIC_BASE, NX_COMPAT = 0x40, 0x100

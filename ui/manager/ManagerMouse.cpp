@@ -2,6 +2,7 @@
 #include "ui/manager/ManagerUI.h"
 
 #include "ui/controls/ControlUI.h"
+#include "ui/base/SystemLibrary.h"
 #include "ui/manager/ManagerShared.h"
 #include "ui/skin/SkinResources.h"
 
@@ -15,6 +16,26 @@ HINSTANCE ModuleInstance()
 {
     HINSTANCE instance = CSkinResources::GetInstance();
     return instance != nullptr ? instance : ::GetModuleHandleW(nullptr);
+}
+
+bool LoadCommonControls()
+{
+    HMODULE module = LoadSystemLibrary(L"comctl32.dll");
+    if (module == nullptr) return false;
+    using InitProc = void(WINAPI*)();
+    // Cast through void* to keep the compiler quiet about casting between function types.
+    auto init = reinterpret_cast<InitProc>(reinterpret_cast<void*>(::GetProcAddress(module, "InitCommonControls")));
+    if (init == nullptr) return false;
+    init();
+    return true;
+}
+
+// The tooltip class lives in the common controls, loaded with the first tooltip rather than
+// at start: most windows never show one. Once per process; the module stays loaded.
+bool CommonControlsReady()
+{
+    static const bool ready = LoadCommonControls();
+    return ready;
 }
 
 } // namespace
@@ -232,6 +253,7 @@ void CManagerUI::ShowTooltip(CControlUI* control, POINT pt)
     const int width = control->GetToolTipWidth();
 
     if (m_tooltipWindow == nullptr) {
+        if (!CommonControlsReady()) return;
         m_tooltipWindow = ::CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
                                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                                             m_paintWindow, nullptr, ModuleInstance(), nullptr);

@@ -4,8 +4,6 @@
 #include "ui/controls/ControlUI.h"
 #include "ui/manager/ManagerShared.h"
 
-#include <commctrl.h>
-
 namespace VarnUI {
 namespace {
 
@@ -62,7 +60,6 @@ CManagerUI::CManagerUI()
 
     if (!shared.dirtyPen) {
         shared.dirtyPen.reset(::CreatePen(PS_SOLID, 1, kDirtyPenColor));
-        ::InitCommonControls();
         shared.msimg32 = LoadSystemLibrary(L"msimg32.dll");
     }
 }
