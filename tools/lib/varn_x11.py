@@ -104,8 +104,11 @@ def mouse_up():
 
 
 def park_pointer():
-    """Moves the pointer to the screen's corner, off any window a test starts."""
-    xdotool("mousemove", 0, 0)
+    """Moves the pointer to the screen's bottom-right corner, off any window a test starts:
+    the in-process window tests open theirs at the top-left, and a pointer resting there
+    would send them moves of its own."""
+    width, height = (int(v) for v in xdotool("getdisplaygeometry").split())
+    xdotool("mousemove", width - 1, height - 1)
 
 
 def click(window, x, y):

@@ -86,11 +86,12 @@ class Rig:
         return process
 
     def end_all(self):
-        """Ends whatever a failed case left running."""
+        """Ends whatever a failed case left running, and parks the pointer for later tests."""
         for process in self.processes:
             if process.poll() is None:
                 process.kill()
                 process.wait()
+        x.park_pointer()
 
     def finish(self, process, expected_code, timeout=30.0):
         try:
