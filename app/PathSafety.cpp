@@ -1,9 +1,9 @@
 #include "app/PathSafety.h"
 
+#include "app/ShellLibrary.h"
 #include "app/Win32Handles.h"
 
 #include <windows.h>
-#include <shlobj.h>
 
 
 namespace {
@@ -108,7 +108,9 @@ void AddLocation(std::vector<std::wstring>* list, const std::wstring& path)
 std::wstring ShellFolder(int csidl)
 {
     wchar_t buffer[MAX_PATH] = {};
-    if (FAILED(::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, buffer))) return std::wstring();
+    const ShellApi* shell = GetShellApi();
+    if (shell == nullptr) return std::wstring();
+    if (FAILED(shell->getFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, buffer))) return std::wstring();
     buffer[MAX_PATH - 1] = L'\0';
     return buffer;
 }
@@ -198,6 +200,7 @@ namespace {
 SystemLocations FindSystemLocations()
 {
     SystemLocations locations;
+    locations.complete = GetShellApi() != nullptr;
     wchar_t buffer[MAX_PATH];
     UINT length = ::GetWindowsDirectoryW(buffer, MAX_PATH);
     if (length != 0 && length < MAX_PATH) AddLocation(&locations.windowsFolders, buffer);
@@ -284,6 +287,7 @@ bool IsSafeFolderTarget(const std::wstring& folder)
     const std::vector<std::wstring> forms = FormsOf(folder);
     if (forms.empty()) return false;
     const SystemLocations& system = GetSystemLocations();
+    if (!system.complete) return false;
     for (const std::wstring& form : forms) {
         if (IsRefusedFolderForm(form, system)) return false;
     }
@@ -295,6 +299,7 @@ bool IsSafeExecutableTarget(const std::wstring& file)
     const std::vector<std::wstring> forms = FormsOf(file);
     if (forms.empty()) return false;
     const SystemLocations& system = GetSystemLocations();
+    if (!system.complete) return false;
     for (const std::wstring& form : forms) {
         if (IsDriveRoot(form)) return false;
         for (const std::wstring& windows : system.windowsFolders) {

@@ -24,6 +24,8 @@ struct SystemLocations {
     std::vector<std::wstring> windowsFolders;
     std::vector<std::wstring> protectedFolders;
     std::vector<std::wstring> profileParents;
+    // False when the shell's folder list could not be read: nothing is then judged safe.
+    bool complete = false;
 };
 // Found once per process.
 const SystemLocations& GetSystemLocations();

@@ -2,10 +2,10 @@
 
 #include "app/LinkSafeDelete.h"
 #include "app/PathSafety.h"
+#include "app/ShellLibrary.h"
 #include "app/TextConversion.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include <cstdlib>
 #include <cwchar>
@@ -44,6 +44,8 @@ bool LaunchSelfDelete(std::string installFolder)
     // rd /s is not trusted to stop at links, and must not remove a system folder.
     if (!IsSafeFolderTarget(folder) || TreeHasLinks(folder)) return false;
 
+    const ShellApi* shellApi = GetShellApi();
+    if (shellApi == nullptr) return false;
     wchar_t module[MAX_PATH];
     if (::GetModuleFileNameW(nullptr, module, MAX_PATH) == 0) return false;
     if (::GetShortPathNameW(module, module, MAX_PATH) == 0) return false;
@@ -66,7 +68,7 @@ bool LaunchSelfDelete(std::string installFolder)
 
     ::SetPriorityClass(::GetCurrentProcess(), REALTIME_PRIORITY_CLASS);
     ::SetThreadPriority(::GetCurrentThread(), THREAD_PRIORITY_TIME_CRITICAL);
-    if (!::ShellExecuteExW(&info)) return false;
+    if (!shellApi->executeExW(&info)) return false;
     if (info.hProcess != nullptr) {
         ::SetPriorityClass(info.hProcess, IDLE_PRIORITY_CLASS);
         ::CloseHandle(info.hProcess);

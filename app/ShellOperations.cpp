@@ -1,16 +1,16 @@
 #include "app/ShellOperations.h"
 
 #include "app/ProductConstants.h"
+#include "app/ShellLibrary.h"
 
 #include <windows.h>
-#include <shlobj.h>
-#include <shellapi.h>
-#include <shlwapi.h>
 
 std::string GetFolderPathNarrow(int csidl)
 {
     char buffer[MAX_PATH] = {};
-    ::SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, buffer);
+    const ShellApi* shell = GetShellApi();
+    if (shell == nullptr) return std::string();
+    shell->getFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, buffer);
     buffer[MAX_PATH - 1] = '\0';
     return std::string(buffer);
 }
@@ -18,7 +18,8 @@ std::string GetFolderPathNarrow(int csidl)
 bool GetSpecialFolderWide(int csidl, std::wstring* path)
 {
     wchar_t buffer[1024] = {};
-    const bool found = ::SHGetSpecialFolderPathW(nullptr, buffer, csidl, FALSE) != FALSE;
+    const ShellApi* shell = GetShellApi();
+    const bool found = shell != nullptr && shell->getSpecialFolderPathW(nullptr, buffer, csidl, FALSE) != FALSE;
     buffer[1023] = L'\0';
     if (path != nullptr) *path = found ? std::wstring(buffer) : std::wstring();
     return found;
@@ -31,7 +32,9 @@ std::string GetTaskbarPinFolder()
 
 void UnpinFromTaskbar(const std::string& pinPath)
 {
-    if (!::PathFileExistsA(pinPath.c_str())) return;
+    if (::GetFileAttributesA(pinPath.c_str()) == INVALID_FILE_ATTRIBUTES) return;
+    const ShellApi* shell = GetShellApi();
+    if (shell == nullptr) return;
     const std::string quoted = "\"" + pinPath + "\"";
-    ::ShellExecuteA(nullptr, "taskbarunpin", quoted.c_str(), nullptr, nullptr, SW_HIDE);
+    shell->executeA(nullptr, "taskbarunpin", quoted.c_str(), nullptr, nullptr, SW_HIDE);
 }

@@ -136,9 +136,9 @@ TEST_F(MainFrameTest, OpensOnTheUninstallPageAtTheSkinsSize)
     EXPECT_STREQ(className, L"DOVazUdiziveded");
 }
 
-// The skin draws no label effect and the window has shown no tooltip, so neither library is
-// worth its memory yet.
-TEST_F(MainFrameTest, BuildingTheWindowLoadsNeitherGdiPlusNorTheCommonControls)
+// The skin draws no label effect, the window has shown no tooltip and nothing is uninstalled
+// yet, so none of these libraries is worth its memory.
+TEST_F(MainFrameTest, BuildingTheWindowLoadsNeitherGdiPlusNorTheCommonControlsNorTheShell)
 {
     // The window is hidden, so the tree is painted into a bitmap the way the manager would.
     VarnUI::CMemoryDC dc(::CreateCompatibleDC(nullptr));
@@ -149,6 +149,7 @@ TEST_F(MainFrameTest, BuildingTheWindowLoadsNeitherGdiPlusNorTheCommonControls)
     m_frame->PaintManager().GetRoot()->Paint(dc.get(), all, nullptr);
     EXPECT_EQ(::GetModuleHandleW(L"gdiplus.dll"), nullptr);
     EXPECT_EQ(::GetModuleHandleW(L"comctl32.dll"), nullptr);
+    EXPECT_EQ(::GetModuleHandleW(L"shell32.dll"), nullptr);
 }
 
 TEST_F(MainFrameTest, EscapeClosesNoPage)

@@ -11,10 +11,10 @@ import sys
 
 MACHINES = {"i686": 0x14C, "x86_64": 0x8664}
 # Libraries the program may import statically: the system's own, loaded from the system
-# folder whatever folder the program sits in. The common controls and GDI+ are not among
-# them: they are loaded on first use only, to keep the start small.
+# folder whatever folder the program sits in. The common controls, GDI+ and the shell are not
+# among them: they are loaded on first use only, to keep the start small.
 SYSTEM_LIBRARIES = {"advapi32.dll", "gdi32.dll", "kernel32.dll", "msvcrt.dll",
-                    "ole32.dll", "shell32.dll", "shlwapi.dll", "user32.dll"}
+                    "ole32.dll", "user32.dll"}
 RT_ICON, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 14, 16, 24
 DYNAMIC_BASE, NX_COMPAT = 0x40, 0x100
 

@@ -1,0 +1,20 @@
+// The few shell functions the uninstall needs, taken from the system folder's shell32.dll the
+// first time one is needed. The window never uses them, and importing the library would load
+// it (and what it pulls in) at start, about a megabyte before the user has clicked anything.
+#pragma once
+
+#include <windows.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+struct ShellApi {
+    decltype(&::SHGetFolderPathW) getFolderPathW;
+    decltype(&::SHGetFolderPathA) getFolderPathA;
+    decltype(&::SHGetSpecialFolderPathW) getSpecialFolderPathW;
+    decltype(&::ShellExecuteExW) executeExW;
+    decltype(&::ShellExecuteA) executeA;
+};
+
+// The functions, loaded once per process on any thread; null when the library or one of them
+// cannot be found.
+const ShellApi* GetShellApi();
