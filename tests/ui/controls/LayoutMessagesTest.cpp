@@ -19,6 +19,9 @@ class ScrolledWindow : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        // The real pointer, where an earlier test left it over this corner, would steer the
+        // drags below through the moves the platform reports for it.
+        ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
         root = new CVerticalLayoutUI;
         root->EnableScrollBar(true, false);
         for (int i = 0; i < 10; ++i) root->Add(VarnTest::MakeKid({0, 50}));

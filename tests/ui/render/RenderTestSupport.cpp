@@ -134,6 +134,15 @@ std::wstring SkinFolder()
         std::wstring path = std::wstring(temp) + L"varn_render_tests_" + std::to_wstring(::GetCurrentProcessId());
         ::CreateDirectoryW(path.c_str(), nullptr);
         path += L"\\";
+        // Process ids repeat from run to run here, so an earlier run's files may be waiting.
+        WIN32_FIND_DATAW found;
+        HANDLE search = ::FindFirstFileW((path + L"*").c_str(), &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            do {
+                if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) ::DeleteFileW((path + found.cFileName).c_str());
+            } while (::FindNextFileW(search, &found));
+            ::FindClose(search);
+        }
         VarnUI::CSkinResources::SetResourcePath(path.c_str());
         return path;
     }();
