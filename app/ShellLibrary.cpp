@@ -4,23 +4,16 @@
 
 namespace {
 
-template <typename Fn>
-bool Resolve(HMODULE module, const char* name, Fn& slot)
-{
-    FARPROC entry = ::GetProcAddress(module, name);
-    // Through void* to keep the compiler quiet about casting between function types.
-    slot = reinterpret_cast<Fn>(reinterpret_cast<void*>(entry));
-    return entry != nullptr;
-}
+using VarnUI::ResolveProc;
 
 bool LoadShellApi(ShellApi& api)
 {
     HMODULE module = VarnUI::LoadSystemLibrary(L"shell32.dll");
     if (module == nullptr) return false;
-    return Resolve(module, "SHGetFolderPathW", api.getFolderPathW) &&
-           Resolve(module, "SHGetFolderPathA", api.getFolderPathA) &&
-           Resolve(module, "SHGetSpecialFolderPathW", api.getSpecialFolderPathW) &&
-           Resolve(module, "ShellExecuteExW", api.executeExW) && Resolve(module, "ShellExecuteA", api.executeA);
+    return ResolveProc(module, "SHGetFolderPathW", api.getFolderPathW) &&
+           ResolveProc(module, "SHGetFolderPathA", api.getFolderPathA) &&
+           ResolveProc(module, "SHGetSpecialFolderPathW", api.getSpecialFolderPathW) &&
+           ResolveProc(module, "ShellExecuteExW", api.executeExW) && ResolveProc(module, "ShellExecuteA", api.executeA);
 }
 
 } // namespace

@@ -19,12 +19,9 @@ bool RestrictLibrarySearchToSystem()
 {
     // Looked up by name: systems without restricted search lack the export, and a static
     // import would keep the program from starting there at all.
-    using SetDirectoriesProc = BOOL(WINAPI*)(DWORD);
-    HMODULE kernel = ::GetModuleHandleW(L"kernel32.dll");
-    if (kernel == nullptr) return false;
-    auto setDirectories = reinterpret_cast<SetDirectoriesProc>(
-        reinterpret_cast<void*>(::GetProcAddress(kernel, "SetDefaultDllDirectories")));
-    return setDirectories != nullptr && setDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32) != FALSE;
+    BOOL(WINAPI * setDirectories)(DWORD) = nullptr;
+    return ResolveProc(::GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories", setDirectories) &&
+           setDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32) != FALSE;
 }
 
 HMODULE LoadSystemLibrary(const wchar_t* fileName)

@@ -17,4 +17,15 @@ bool RestrictLibrarySearchToSystem();
 // The caller may keep the handle for the rest of the process.
 HMODULE LoadSystemLibrary(const wchar_t* fileName);
 
+// Looks a function up by name into a typed pointer; false, with the pointer null, when the
+// module is null or lacks it.
+template <typename Fn>
+bool ResolveProc(HMODULE module, const char* name, Fn& slot)
+{
+    FARPROC entry = module != nullptr ? ::GetProcAddress(module, name) : nullptr;
+    // Through void* to keep the compiler quiet about casting between function types.
+    slot = reinterpret_cast<Fn>(reinterpret_cast<void*>(entry));
+    return entry != nullptr;
+}
+
 } // namespace VarnUI

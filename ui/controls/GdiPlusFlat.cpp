@@ -1,5 +1,7 @@
 #include "ui/controls/GdiPlusFlat.h"
 
+#include "ui/base/SystemLibrary.h"
+
 #include <atomic>
 
 namespace VarnUI {
@@ -8,54 +10,31 @@ namespace {
 std::atomic<long> g_liveObjects{0};
 std::atomic<long> g_sessions{0};
 
-HMODULE LoadSystemGdiPlus()
-{
-    HMODULE module = ::LoadLibraryExW(L"gdiplus.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    if (module != nullptr || ::GetLastError() != ERROR_INVALID_PARAMETER) return module;
-    // Systems without the restricted search flags reject it; a full path into the system
-    // folder keeps the same guarantee there.
-    wchar_t path[MAX_PATH];
-    const UINT length = ::GetSystemDirectoryW(path, MAX_PATH);
-    const wchar_t name[] = L"\\gdiplus.dll";
-    if (length == 0 || length + sizeof(name) / sizeof(name[0]) > MAX_PATH) return nullptr;
-    for (UINT i = 0; i < sizeof(name) / sizeof(name[0]); ++i) path[length + i] = name[i];
-    return ::LoadLibraryExW(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-}
-
-template <typename Fn>
-bool Resolve(HMODULE module, const char* name, Fn& slot)
-{
-    FARPROC entry = ::GetProcAddress(module, name);
-    // Cast through void* to keep the compiler quiet about casting between function types.
-    slot = reinterpret_cast<Fn>(reinterpret_cast<void*>(entry));
-    return entry != nullptr;
-}
-
 bool LoadApi(GdiPlusApi& api)
 {
-    HMODULE module = LoadSystemGdiPlus();
+    HMODULE module = LoadSystemLibrary(L"gdiplus.dll");
     if (module == nullptr) return false;
-    return Resolve(module, "GdiplusStartup", api.Startup) && Resolve(module, "GdiplusShutdown", api.Shutdown) &&
-           Resolve(module, "GdipCreateFromHDC", api.CreateFromHDC) &&
-           Resolve(module, "GdipDeleteGraphics", api.DeleteGraphics) &&
-           Resolve(module, "GdipSetTextRenderingHint", api.SetTextRenderingHint) &&
-           Resolve(module, "GdipSetInterpolationMode", api.SetInterpolationMode) &&
-           Resolve(module, "GdipScaleWorldTransform", api.ScaleWorldTransform) &&
-           Resolve(module, "GdipCreateFontFromDC", api.CreateFontFromDC) &&
-           Resolve(module, "GdipCreateFontFromLogfontW", api.CreateFontFromLogfontW) &&
-           Resolve(module, "GdipDeleteFont", api.DeleteFont) &&
-           Resolve(module, "GdipCreateStringFormat", api.CreateStringFormat) &&
-           Resolve(module, "GdipSetStringFormatAlign", api.SetStringFormatAlign) &&
-           Resolve(module, "GdipSetStringFormatLineAlign", api.SetStringFormatLineAlign) &&
-           Resolve(module, "GdipDeleteStringFormat", api.DeleteStringFormat) &&
-           Resolve(module, "GdipCreateLineBrush", api.CreateLineBrush) &&
-           Resolve(module, "GdipCreateSolidFill", api.CreateSolidFill) &&
-           Resolve(module, "GdipDeleteBrush", api.DeleteBrush) &&
-           Resolve(module, "GdipDrawString", api.DrawString) &&
-           Resolve(module, "GdipCreateBitmapFromScan0", api.CreateBitmapFromScan0) &&
-           Resolve(module, "GdipGetImageGraphicsContext", api.GetImageGraphicsContext) &&
-           Resolve(module, "GdipDrawImageRectI", api.DrawImageRectI) &&
-           Resolve(module, "GdipDisposeImage", api.DisposeImage);
+    return ResolveProc(module, "GdiplusStartup", api.Startup) && ResolveProc(module, "GdiplusShutdown", api.Shutdown) &&
+           ResolveProc(module, "GdipCreateFromHDC", api.CreateFromHDC) &&
+           ResolveProc(module, "GdipDeleteGraphics", api.DeleteGraphics) &&
+           ResolveProc(module, "GdipSetTextRenderingHint", api.SetTextRenderingHint) &&
+           ResolveProc(module, "GdipSetInterpolationMode", api.SetInterpolationMode) &&
+           ResolveProc(module, "GdipScaleWorldTransform", api.ScaleWorldTransform) &&
+           ResolveProc(module, "GdipCreateFontFromDC", api.CreateFontFromDC) &&
+           ResolveProc(module, "GdipCreateFontFromLogfontW", api.CreateFontFromLogfontW) &&
+           ResolveProc(module, "GdipDeleteFont", api.DeleteFont) &&
+           ResolveProc(module, "GdipCreateStringFormat", api.CreateStringFormat) &&
+           ResolveProc(module, "GdipSetStringFormatAlign", api.SetStringFormatAlign) &&
+           ResolveProc(module, "GdipSetStringFormatLineAlign", api.SetStringFormatLineAlign) &&
+           ResolveProc(module, "GdipDeleteStringFormat", api.DeleteStringFormat) &&
+           ResolveProc(module, "GdipCreateLineBrush", api.CreateLineBrush) &&
+           ResolveProc(module, "GdipCreateSolidFill", api.CreateSolidFill) &&
+           ResolveProc(module, "GdipDeleteBrush", api.DeleteBrush) &&
+           ResolveProc(module, "GdipDrawString", api.DrawString) &&
+           ResolveProc(module, "GdipCreateBitmapFromScan0", api.CreateBitmapFromScan0) &&
+           ResolveProc(module, "GdipGetImageGraphicsContext", api.GetImageGraphicsContext) &&
+           ResolveProc(module, "GdipDrawImageRectI", api.DrawImageRectI) &&
+           ResolveProc(module, "GdipDisposeImage", api.DisposeImage);
 }
 
 } // namespace

@@ -20,12 +20,8 @@ HINSTANCE ModuleInstance()
 
 bool LoadCommonControls()
 {
-    HMODULE module = LoadSystemLibrary(L"comctl32.dll");
-    if (module == nullptr) return false;
-    using InitProc = void(WINAPI*)();
-    // Cast through void* to keep the compiler quiet about casting between function types.
-    auto init = reinterpret_cast<InitProc>(reinterpret_cast<void*>(::GetProcAddress(module, "InitCommonControls")));
-    if (init == nullptr) return false;
+    void(WINAPI * init)() = nullptr;
+    if (!ResolveProc(LoadSystemLibrary(L"comctl32.dll"), "InitCommonControls", init)) return false;
     init();
     return true;
 }

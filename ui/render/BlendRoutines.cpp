@@ -25,12 +25,8 @@ const Routines& PlatformRoutines()
     static const Routines routines = [] {
         Routines found;
         HMODULE library = LoadSystemLibrary(L"msimg32.dll");
-        if (library != nullptr) {
-            found.alphaBlend = reinterpret_cast<AlphaBlendProc>(
-                reinterpret_cast<void*>(::GetProcAddress(library, "AlphaBlend")));
-            found.gradientFill = reinterpret_cast<GradientFillProc>(
-                reinterpret_cast<void*>(::GetProcAddress(library, "GradientFill")));
-        }
+        ResolveProc(library, "AlphaBlend", found.alphaBlend);
+        ResolveProc(library, "GradientFill", found.gradientFill);
         return found;
     }();
     return routines;
