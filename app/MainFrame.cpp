@@ -21,6 +21,16 @@ constexpr int kProgressPage = 4;
 constexpr int kFinishedPage = 5;
 constexpr UINT kSkinArchiveId = 157;
 
+// The wizard's buttons show pictures only: the names assistive technology reads out for them.
+struct ButtonName {
+    const wchar_t* control;
+    const wchar_t* name;
+};
+const ButtonName kButtonNames[] = {
+    {L"btn_uninstall", L"卸载"}, {L"btn_cancle", L"取消"},      {L"btn_close", L"关闭"},
+    {L"btn_min", L"最小化"},     {L"btn_uninstalled", L"完成"},
+};
+
 } // namespace
 
 MainFrame::MainFrame() = default;
@@ -59,6 +69,9 @@ void MainFrame::OnFinalMessage(HWND window)
 
 void MainFrame::OnInitWindow()
 {
+    for (const ButtonName& button : kButtonNames) {
+        if (CControlUI* control = m_manager.FindControlByName(button.control)) control->SetAccessibleName(button.name);
+    }
     SelectPage(kUninstallPage);
 }
 

@@ -11,10 +11,13 @@ import sys
 
 MACHINES = {"i686": 0x14C, "x86_64": 0x8664}
 # Libraries the program may import statically: the system's own, loaded from the system
-# folder whatever folder the program sits in. The common controls, GDI+ and the shell are not
-# among them: they are loaded on first use only, to keep the start small.
+# folder whatever folder the program sits in. The common controls, GDI+, the shell and the
+# accessibility library (with its string allocator) are not among them: they are loaded on
+# first use only, to keep the start small.
 SYSTEM_LIBRARIES = {"advapi32.dll", "gdi32.dll", "kernel32.dll", "msvcrt.dll",
                     "ole32.dll", "user32.dll"}
+# Loaded from the system folder when first needed, never imported.
+ON_DEMAND_LIBRARIES = {"comctl32.dll", "gdiplus.dll", "shell32.dll", "oleacc.dll", "oleaut32.dll"}
 RT_ICON, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 14, 16, 24
 DYNAMIC_BASE, NX_COMPAT = 0x40, 0x100
 
@@ -128,6 +131,8 @@ def main():
     imported = sorted(name.lower() for name in image.imports())
     check("imports system libraries only", set(imported) <= SYSTEM_LIBRARIES,
           sorted(set(imported) - SYSTEM_LIBRARIES))
+    check("on-demand libraries not imported", not set(imported) & ON_DEMAND_LIBRARIES,
+          sorted(set(imported) & ON_DEMAND_LIBRARIES))
 
     res = image.resources()
     check_resources(res)

@@ -19,6 +19,8 @@
 
 #include <windows.h>
 
+#include <memory>
+
 namespace VarnUI {
 
 class CManagerUI;
@@ -163,6 +165,14 @@ public:
 
     DWORD GetAdjustColor(DWORD color) const;
 
+    // The name assistive technology gives a control whose text and tooltip say nothing (an
+    // image-only button); empty unless the application sets one.
+    void SetAccessibleName(const wchar_t* name);
+    CUIString GetAccessibleName() const;
+    // The number by which assistive technology tells this control apart in events and child
+    // ids: unique in the process, given on first request.
+    LONG GetAccessibleId();
+
     DWORD GetBkColor() const { return m_bkColor; }
     void SetBkColor(DWORD color);
     DWORD GetBkColor2() const { return m_bkColor2; }
@@ -256,6 +266,8 @@ private:
     friend class EventDepthScope;
     int m_eventDepth = 0;              // events being handled by this control right now
     bool m_destroyPending = false;     // destroyed while handling one; deleted later
+    std::unique_ptr<CUIString> m_accessibleName;   // only on controls the application names
+    LONG m_accessibleId = 0;           // 0 until first asked for
 };
 
 } // namespace VarnUI

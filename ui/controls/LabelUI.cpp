@@ -1,6 +1,7 @@
 #include "ui/controls/LabelUI.h"
 
 #include "ui/controls/AttributeValues.h"
+#include "ui/manager/AccessibleEvents.h"
 #include "ui/manager/ManagerUI.h"
 #include "ui/render/Renderer.h"
 
@@ -41,6 +42,7 @@ void CLabelUI::SetText(const wchar_t* text)
     if (m_text == text) return;
     CControlUI::SetText(text);
     MarkEstimateNeeded();
+    NotifyAccessibleEvent(EVENT_OBJECT_NAMECHANGE, this);
 }
 
 void CLabelUI::SetFixedWidth(int cx)

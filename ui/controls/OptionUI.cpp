@@ -2,6 +2,7 @@
 
 #include "ui/base/UIPtrArray.h"
 #include "ui/controls/AttributeValues.h"
+#include "ui/manager/AccessibleEvents.h"
 #include "ui/manager/ManagerUI.h"
 #include "ui/render/Renderer.h"
 
@@ -55,6 +56,7 @@ void COptionUI::Selected(bool selected, bool notify)
     if (m_selected == selected) return;
     m_selected = selected;
     m_state = selected ? m_state | STATE_SELECTED : m_state & ~static_cast<UINT>(STATE_SELECTED);
+    NotifyAccessibleEvent(EVENT_OBJECT_STATECHANGE, this);
     if (m_manager != nullptr) {
         if (!m_group.IsEmpty()) {
             if (!m_selected) {

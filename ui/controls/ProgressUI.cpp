@@ -1,6 +1,7 @@
 #include "ui/controls/ProgressUI.h"
 
 #include "ui/controls/AttributeValues.h"
+#include "ui/manager/AccessibleEvents.h"
 #include "ui/render/Renderer.h"
 
 #include <climits>
@@ -54,6 +55,7 @@ void CProgressUI::SetValue(int value)
     if (m_value == value) return;
     m_value = value;
     Invalidate();
+    NotifyAccessibleEvent(EVENT_OBJECT_VALUECHANGE, this);
 }
 
 void CProgressUI::SetForeImage(const wchar_t* drawString)

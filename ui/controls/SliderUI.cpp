@@ -1,6 +1,7 @@
 #include "ui/controls/SliderUI.h"
 
 #include "ui/controls/AttributeValues.h"
+#include "ui/manager/AccessibleEvents.h"
 #include "ui/manager/ManagerUI.h"
 #include "ui/render/Renderer.h"
 
@@ -110,7 +111,9 @@ void CSliderUI::StoreValue(long long value)
 {
     if (value > m_max) value = m_max;
     if (value < m_min) value = m_min;
+    if (m_value == value) return;
     m_value = static_cast<int>(value);
+    NotifyAccessibleEvent(EVENT_OBJECT_VALUECHANGE, this);
 }
 
 void CSliderUI::NotifyValueChanged()
@@ -138,6 +141,7 @@ void CSliderUI::HandleEvent(EventUI& event)
         if (value == m_value || value < m_min || value > m_max) return;
         m_value = static_cast<int>(value);
         Invalidate();
+        NotifyAccessibleEvent(EVENT_OBJECT_VALUECHANGE, this);
         return;
     }
     case EVT_BUTTONUP:

@@ -1,5 +1,6 @@
 #include "ui/controls/TabLayoutUI.h"
 
+#include "ui/manager/AccessibleEvents.h"
 #include "ui/manager/ManagerUI.h"
 
 #include <algorithm>
@@ -86,6 +87,8 @@ bool CTabLayoutUI::SelectItem(int index, bool notify)
             page->SetVisible(false);
         }
     }
+    NotifyAccessibleEvent(EVENT_OBJECT_HIDE, GetItemAt(old));
+    NotifyAccessibleEvent(EVENT_OBJECT_SHOW, GetItemAt(index));
     RequestParentLayout();
     if (m_manager != nullptr) {
         m_manager->MoveFocusToNext();

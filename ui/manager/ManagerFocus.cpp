@@ -3,6 +3,7 @@
 #include "ui/manager/ManagerUI.h"
 
 #include "ui/controls/ControlUI.h"
+#include "ui/manager/AccessibleEvents.h"
 #include "ui/manager/ManagerShared.h"
 
 namespace VarnUI {
@@ -91,6 +92,7 @@ void CManagerUI::SetFocus(CControlUI* control, bool focusWindow)
     EventUI event = MakeEvent(EVT_SETFOCUS, control);
     control->Event(event);
     if (guard.IsDestroyed() || gaining.get() == nullptr) return;
+    NotifyAccessibleEvent(EVENT_OBJECT_FOCUS, control);
     SendNotify(control, L"setfocus");
 }
 

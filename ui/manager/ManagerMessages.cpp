@@ -99,7 +99,7 @@ bool CManagerUI::MessageHandler(UINT message, WPARAM wParam, LPARAM lParam, LRES
         OnAsyncNotify();
         return false;
     default:
-        return false;
+        return OnAccessibleMessage(message, wParam, lParam, result);
     }
 }
 

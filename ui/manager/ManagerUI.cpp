@@ -66,6 +66,7 @@ CManagerUI::CManagerUI()
 
 CManagerUI::~CManagerUI()
 {
+    DisconnectAccessible();
     DeleteDelayedControls(true);
     DeleteAsyncNotifications();
     m_nameMap.Resize(CUIStringMap::kDefaultBuckets);
@@ -291,6 +292,7 @@ void CManagerUI::ForgetControl(CControlUI* control)
     if (m_click == control) m_click = nullptr;
     if (m_focus == control) m_focus = nullptr;
     if (m_lastTooltipOwner == control) m_lastTooltipOwner = nullptr;
+    ForgetAccessible(control);
     KillTimers(control);
 
     const CUIString& name = control->GetName();

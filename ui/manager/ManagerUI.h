@@ -26,6 +26,7 @@
 
 namespace VarnUI {
 
+class CAccessibleTreeUI;
 class CControlUI;
 
 class CManagerUI {
@@ -271,6 +272,11 @@ private:
     bool OnMouseHover(LPARAM lParam);
     void OnMouseLeave();
     void OnPaint();
+    // Assistive technology's requests (ManagerAccessibility.cpp): WM_GETOBJECT and the
+    // queued default actions; the accessible tree exists from the first request on.
+    bool OnAccessibleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    void ForgetAccessible(CControlUI* control);
+    void DisconnectAccessible();
 
     // Helpers of the handlers
     EventUI MakeEvent(int type, CControlUI* sender, WPARAM wParam = 0, LPARAM lParam = 0) const;
@@ -412,6 +418,7 @@ private:
     CUIPtrArray m_deliveringNotify;      // NotifyUI*
     LifeGuard* m_lifeGuards = nullptr;
     CUIString m_tooltipText;             // the tool record points into it
+    CAccessibleTreeUI* m_accessible = nullptr;   // one reference, made on first request
 };
 
 } // namespace VarnUI
