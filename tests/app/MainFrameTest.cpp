@@ -152,6 +152,23 @@ TEST_F(MainFrameTest, BuildingTheWindowLoadsNeitherGdiPlusNorTheCommonControlsNo
     EXPECT_EQ(::GetModuleHandleW(L"shell32.dll"), nullptr);
 }
 
+// Assistive technology costs a window nothing until a client asks: building, painting, a
+// click and a progress report load no accessibility library. The picture buttons carry their
+// names all the same.
+TEST_F(MainFrameTest, NoClientAsking_LoadsNoAccessibilityLibrary_PictureButtonsAreNamed)
+{
+    const wchar_t* const names[][2] = {{L"btn_uninstall", L"卸载"}, {L"btn_cancle", L"取消"},
+                                       {L"btn_close", L"关闭"},     {L"btn_min", L"最小化"},
+                                       {L"btn_uninstalled", L"完成"}};
+    for (const auto& name : names) EXPECT_EQ(m_frame->Find(name[0])->GetAccessibleName(), name[1]) << name[0];
+    Click(L"btn_uninstall");
+    ::PostMessageW(m_window, MainFrame::MSG_UNINSTALL_PROGRESS, 55, 0);
+    Pump();
+    ASSERT_EQ(m_log.reports.size(), 1u);
+    EXPECT_EQ(::GetModuleHandleW(L"oleacc.dll"), nullptr);
+    EXPECT_EQ(::GetModuleHandleW(L"oleaut32.dll"), nullptr);
+}
+
 TEST_F(MainFrameTest, EscapeClosesNoPage)
 {
     PressEscape();

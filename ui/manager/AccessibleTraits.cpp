@@ -290,7 +290,12 @@ LONG AccessibleState(CControlUI* control, bool focused)
 {
     const AccessibleKind kind = KindOfControl(control);
     LONG state = 0;
-    if (!control->IsVisible()) state |= STATE_SYSTEM_INVISIBLE;
+    RECT bounds;
+    if (!control->IsVisible()) {
+        state |= STATE_SYSTEM_INVISIBLE;
+    } else if (!AccessibleBounds(control, bounds)) {
+        state |= STATE_SYSTEM_OFFSCREEN;
+    }
     if (!control->IsEnabled()) state |= STATE_SYSTEM_UNAVAILABLE;
     if (control->IsVisible() && control->IsEnabled() && (control->QueryControlFlags() & CTLFLAG_TABSTOP) != 0) {
         state |= STATE_SYSTEM_FOCUSABLE;
@@ -399,6 +404,17 @@ CControlUI* AccessibleParent(CControlUI* control)
     }
     while (parent != nullptr && IsSkipped(parent)) parent = parent->GetParent();
     return parent;
+}
+
+bool AccessibleBounds(CControlUI* control, RECT& bounds)
+{
+    bounds = control->GetPos();
+    RECT shown = bounds;
+    for (CControlUI* up = AccessibleParent(control); up != nullptr; up = AccessibleParent(up)) {
+        if (!::IntersectRect(&shown, &shown, &up->GetPos())) return false;
+    }
+    bounds = shown;
+    return true;
 }
 
 CUIString StripFormatting(const wchar_t* text)

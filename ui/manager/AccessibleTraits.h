@@ -72,6 +72,10 @@ void AccessibleChildren(CControlUI* control, CUIPtrArray& children);
 // The control presented as parent (a scroll bar's is its owner); null for the root.
 CControlUI* AccessibleParent(CControlUI* control);
 
+// The part of the control's rectangle that its ancestors leave in view (window client
+// coordinates), as painting clips it; false, with the whole rectangle, when nothing is left.
+bool AccessibleBounds(CControlUI* control, RECT& bounds);
+
 // The text without the markup of formatted text: tags dropped, escapes resolved, line breaks
 // as spaces.
 CUIString StripFormatting(const wchar_t* text);

@@ -308,7 +308,8 @@ HRESULT CAccessibleUI::accLocation(LONG* left, LONG* top, LONG* width, LONG* hei
     CControlUI* control = nullptr;
     const HRESULT hr = Resolve(child, control);
     if (hr != S_OK) return hr;
-    RECT rc = control->GetPos();
+    RECT rc;
+    AccessibleBounds(control, rc);
     if (m_client && control == Self()) ::GetClientRect(m_tree->GetWindow(), &rc);
     POINT origin = {rc.left, rc.top};
     ::ClientToScreen(m_tree->GetWindow(), &origin);

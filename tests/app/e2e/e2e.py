@@ -4,8 +4,8 @@ input through xdotool on the harness's display, results read from outside (X geo
 screenshot pixels, exit codes, the files and the registry). Run by CTest under tools/test,
 which exports the prefix, the display and the Wine loader.
 
-    e2e.py <case> --tools DIR --skin DIR --product EXE --probe EXE [--uninstaller EXE]
-           [--no-skin EXE] [--bad-skin EXE]
+    e2e.py <case> --tools DIR --skin DIR --product EXE --probe EXE --accclient EXE
+           [--uninstaller EXE] [--no-skin EXE] [--bad-skin EXE]
 """
 
 import argparse
@@ -19,6 +19,9 @@ import varn_x11 as x  # noqa: E402
 
 INSTALLED_UNINSTALLER = r"C:\Program Files\Varnholt\uninstall.exe"
 PERCENTS = [20, 40, 55, 70, 80, 90, 100]
+# The platform's accessibility roles and states that accclient reports as numbers.
+ROLE_CLIENT, ROLE_PROPERTYPAGE, ROLE_PUSHBUTTON, ROLE_PAGETABLIST = 0x0A, 0x26, 0x2B, 0x3C
+STATE_INVISIBLE, STATE_FOCUSABLE = 0x8000, 0x100000
 
 
 class Failure(Exception):
@@ -118,6 +121,16 @@ class Rig:
         if args[0] == "find" and result.returncode != 0 and waited < int(args[2]) / 2000.0:
             result = subprocess.run(command, capture_output=True, text=True)
         return result
+
+    def acc(self, *args):
+        """accclient's lines (UTF-8) and exit code."""
+        result = subprocess.run([self.loader, self.args.accclient] + list(args), capture_output=True, timeout=120)
+        return result.stdout.decode("utf-8", "replace").splitlines(), result.returncode
+
+    def focus(self):
+        """The name of the object with the keyboard focus, as a screen reader reads it."""
+        lines, _ = self.acc("focus", x.UNINSTALLER_TITLE)
+        return next((line[len("focus "):] for line in lines if line.startswith("focus ")), None)
 
     def open_window(self, exe):
         """Starts the uninstaller and waits for its uninstall page to be painted."""
@@ -293,6 +306,100 @@ def case_drag(rig):
         rig.remove()
 
 
+def parse_nodes(lines):
+    """accclient's "node" lines: (depth, role, state, (x, y, w, h), name)."""
+    nodes = []
+    for line in lines:
+        if line.startswith("node "):
+            fields = line.split(" ", 8)
+            depth, role, state = int(fields[1]), int(fields[2]), int(fields[3], 16)
+            nodes.append((depth, role, state, tuple(int(v) for v in fields[4:8]), fields[8] if len(fields) > 8 else ""))
+    return nodes
+
+
+def check_uninstall_page_listing(nodes):
+    """The page as a reader lists it: the client area, the named buttons where they show,
+    the wizard's pages with one shown, every shown object inside the window."""
+    check(nodes and nodes[0][1] == ROLE_CLIENT and nodes[0][4] == x.UNINSTALLER_TITLE and
+          nodes[0][3] == (0, 0) + x.WINDOW_SIZE, "the client object is %s" % (nodes[:1],))
+    for name, box in (("卸载", x.BUTTON_UNINSTALL), ("取消", x.BUTTON_CANCEL), ("最小化", x.BUTTON_MIN),
+                      ("关闭", x.BUTTON_CLOSE)):
+        found = [n for n in nodes if n[1] == ROLE_PUSHBUTTON and n[4] == name]
+        check(len(found) == 1, "push buttons named %s: %d" % (name, len(found)))
+        _, _, state, rect, _ = found[0]
+        check(rect == box, "%s is at %s, shown at %s" % (name, rect, box))
+        check(state & STATE_FOCUSABLE and not state & STATE_INVISIBLE, "%s has state %#x" % (name, state))
+    tabs = [i for i, n in enumerate(nodes) if n[1] == ROLE_PAGETABLIST]
+    check(len(tabs) == 1, "page tab lists: %d" % len(tabs))
+    depth = nodes[tabs[0]][0]
+    pages = [n for n in nodes[tabs[0] + 1:] if n[0] == depth + 1 and n[1] == ROLE_PROPERTYPAGE]
+    shown = [n for n in pages if not n[2] & STATE_INVISIBLE]
+    check(len(pages) == 6 and len(shown) == 1, "pages: %d, shown: %d" % (len(pages), len(shown)))
+    for _, _, state, (left, top, width, height), name in nodes:
+        if not state & STATE_INVISIBLE:
+            check(left >= 0 and top >= 0 and left + width <= x.WINDOW_SIZE[0] and top + height <= x.WINDOW_SIZE[1],
+                  "%r lies outside the window: %s" % (name, (left, top, width, height)))
+
+
+def percents_read(lines, kind):
+    values = [line.split(" ", 1)[1] for line in lines if line.startswith(kind + " ")]
+    check(all(v.endswith("%") and v[:-1].isdigit() for v in values), "%s lines: %s" % (kind, values))
+    return [int(v[:-1]) for v in values]
+
+
+def check_removed(rig):
+    x.wait_until(lambda: not os.path.exists(rig.layout["demo_install"]), 20.0,
+                 "the installation folder to be removed")
+    check(not rig.key_present(), "the uninstall key is still there")
+
+
+def case_accessible(rig):
+    """A screen reader in another process lists the uninstall page, presses "卸载" through its
+    default action and reads the progress rise to 100 until the process ends."""
+    rig.install()
+    try:
+        process, window = rig.open_window(INSTALLED_UNINSTALLER)
+        lines, code = rig.acc("uninstall", x.UNINSTALLER_TITLE, "卸载")
+        check(code == 0 and "pressed" in lines, "accclient ended with %s:\n%s" % (code, "\n".join(lines[-20:])))
+        check_uninstall_page_listing(parse_nodes(lines))
+        values = percents_read(lines, "value")
+        check(values == PERCENTS, "progress values read: %s" % values)
+        heard = percents_read(lines, "event")
+        check(heard and heard == sorted(heard) and set(heard) <= set(PERCENTS) and heard[-1] == 100,
+              "progress changes announced: %s" % heard)
+        check(lines[-1] == "ended 0", "last line: %s" % lines[-1])
+        rig.finish(process, 0)
+        check_removed(rig)
+        print("accessible: %d objects listed, values %s, %d announcements" %
+              (len(parse_nodes(lines)), values, len(heard)))
+    finally:
+        rig.remove()
+
+
+def case_keys(rig):
+    """Keys alone: Tab moves the focus through "取消" to "卸载", Space presses it and the
+    uninstall runs to its end."""
+    rig.install()
+    try:
+        process, window = rig.open_window(INSTALLED_UNINSTALLER)
+        seen = [rig.focus()]
+        while len(seen) <= 8 and not (seen[-1] == "卸载" and "取消" in seen):
+            previous = seen[-1]
+            x.press_keys(window, "Tab")
+            # The key goes through X; a reader's question may overtake it.
+            x.wait_until(lambda: rig.focus() != previous, 10.0, "the focus to move from %s" % previous)
+            seen.append(rig.focus())
+        check(seen[-1] == "卸载" and "取消" in seen, "the focus went %s" % seen)
+        x.press_keys(window, "space")
+        x.wait_until(lambda: (lambda shot: shot is not None and x.fill_length(shot) > 0)(x.screenshot(window)),
+                     15.0, "the progress page")
+        rig.finish(process, 0)
+        check_removed(rig)
+        print("keys: focus went %s" % seen)
+    finally:
+        rig.remove()
+
+
 def case_bad_skin(rig):
     """A skin archive without a loadable "install.xml": the failure box, then exit code 1."""
     process = rig.launch(rig.args.bad_skin)
@@ -323,14 +430,14 @@ def case_no_skin(rig):
     rig.finish(process, 0)
 
 
-CASES = {"uninstall": case_uninstall, "close": case_close, "drag": case_drag,
-         "bad_skin": case_bad_skin, "no_skin": case_no_skin}
+CASES = {"uninstall": case_uninstall, "close": case_close, "drag": case_drag, "accessible": case_accessible,
+         "keys": case_keys, "bad_skin": case_bad_skin, "no_skin": case_no_skin}
 
 
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("case", choices=sorted(CASES))
-    for option in ("tools", "skin", "product", "probe", "uninstaller", "no-skin", "bad-skin"):
+    for option in ("tools", "skin", "product", "probe", "accclient", "uninstaller", "no-skin", "bad-skin"):
         parser.add_argument("--" + option)
     args = parser.parse_args()
     started = time.monotonic()
