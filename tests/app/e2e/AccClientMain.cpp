@@ -6,6 +6,8 @@
 //       object (x and y relative to the window), then "pressed", then "value <text>" for each
 //       progress value read and "event <text>" for each value change announced, then
 //       "ended <exit code>" once the window's process is gone
+//   accclient list <title>
+//       the "node" lines alone
 //   accclient focus <title>
 //       "focus <name>" for the object with the keyboard focus, "focus -" for none
 // Exit 1 when the window, its objects or the button cannot be found.
@@ -277,6 +279,17 @@ int Uninstall(const wchar_t* title, const wchar_t* buttonName)
     return Follow(window, client.get());
 }
 
+int List(const wchar_t* title)
+{
+    HWND window = FindVisibleWindow(title);
+    Acc client = window != nullptr ? ClientOf(window) : Acc();
+    if (!client) return 1;
+    RECT rect = {};
+    ::GetWindowRect(window, &rect);
+    Walk(client.get(), 0, rect, -1, L"");
+    return 0;
+}
+
 int Focus(const wchar_t* title)
 {
     HWND window = FindVisibleWindow(title);
@@ -304,10 +317,12 @@ int wmain(int argc, wchar_t** argv)
     int code = 2;
     if (argc >= 4 && std::wcscmp(argv[1], L"uninstall") == 0) {
         code = Uninstall(argv[2], argv[3]);
+    } else if (argc >= 3 && std::wcscmp(argv[1], L"list") == 0) {
+        code = List(argv[2]);
     } else if (argc >= 3 && std::wcscmp(argv[1], L"focus") == 0) {
         code = Focus(argv[2]);
     } else {
-        std::printf("usage: accclient uninstall <title> <button name> | focus <title>\n");
+        std::printf("usage: accclient uninstall <title> <button name> | list <title> | focus <title>\n");
     }
     std::fflush(stdout);
     // The window's process may be gone with proxies still held: end without unwinding COM.
