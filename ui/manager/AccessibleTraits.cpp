@@ -191,11 +191,17 @@ CUIString DisplayedText(CControlUI* control)
     return text;
 }
 
-CUIString ToolTipOrOwnName(CControlUI* control)
+CUIString ToolTip(CControlUI* control)
 {
     CUIString tip = control->GetToolTip();
     CManagerUI::ExpandLanguageTokens(tip);
     tip.Replace(L"\r\n", L" ");
+    return tip;
+}
+
+CUIString ToolTipOrOwnName(CControlUI* control)
+{
+    const CUIString tip = ToolTip(control);
     return tip.IsEmpty() ? control->GetAccessibleName() : tip;
 }
 
@@ -284,6 +290,12 @@ CUIString AccessibleName(CControlUI* control)
         if (!text.IsEmpty()) return text;
     }
     return ToolTipOrOwnName(control);
+}
+
+CUIString AccessibleDescription(CControlUI* control)
+{
+    const CUIString tip = ToolTip(control);
+    return tip == AccessibleName(control) ? CUIString() : tip;
 }
 
 LONG AccessibleState(CControlUI* control, bool focused)

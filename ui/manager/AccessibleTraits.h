@@ -55,6 +55,9 @@ LONG AccessibleRole(CControlUI* control);
 // their value, not their name.
 CUIString AccessibleName(CControlUI* control);
 
+// The tooltip when it says more than the name (the name came from the text), else empty.
+CUIString AccessibleDescription(CControlUI* control);
+
 // STATE_SYSTEM_... bits; focused comes from the caller, which knows the window's focus.
 LONG AccessibleState(CControlUI* control, bool focused);
 

@@ -215,12 +215,7 @@ HRESULT CAccessibleUI::get_accDescription(VARIANT child, BSTR* description)
     CControlUI* control = nullptr;
     const HRESULT hr = Resolve(child, control);
     if (hr != S_OK) return hr;
-    // The tooltip says more where the name came from the text.
-    CUIString tip = control->GetToolTip();
-    CManagerUI::ExpandLanguageTokens(tip);
-    tip.Replace(L"\r\n", L" ");
-    if (tip == AccessibleName(control)) return S_FALSE;
-    return ToBstr(tip, description);
+    return ToBstr(AccessibleDescription(control), description);
 }
 
 HRESULT CAccessibleUI::get_accRole(VARIANT child, VARIANT* role)

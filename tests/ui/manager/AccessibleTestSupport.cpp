@@ -178,6 +178,7 @@ AccessibleScene::AccessibleScene(bool visible) : host(new HostWindow(300, 420, v
     text->SetText(L"Link {a next}here{/a}");
     button = Add(root, new CButtonUI, 14);
     button->SetText(L"OK");
+    button->SetToolTip(L"Confirms");
     Add(root, new CButtonUI, 14)->SetToolTip(L"Tip<n>more");
     namedButton = Add(root, new CButtonUI, 14);
     namedButton->SetAccessibleName(L"卸载");

@@ -114,6 +114,14 @@ TEST_F(AccessibleTreeTest, EveryControlClass_RoleNameStateValueAndAction)
         EXPECT_EQ(RoleOf(client.get(), i + 1), row.role);
     }
     EXPECT_EQ(RoleOf(client.get(), kSceneChildren + 1), -1);
+
+    // A tooltip that is not the name describes the control.
+    BSTR description = nullptr;
+    EXPECT_EQ(client->get_accDescription(ChildId(4), &description), S_OK);
+    EXPECT_STREQ(description, L"Confirms");
+    ::SysFreeString(description);
+    EXPECT_EQ(client->get_accDescription(ChildId(5), &description), S_FALSE);
+    EXPECT_EQ(description, nullptr);
 }
 
 TEST_F(AccessibleTreeTest, Containers_PresentPagesBarsRowsAndNodes)
