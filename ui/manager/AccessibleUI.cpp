@@ -17,6 +17,10 @@ const IID kIidDispatch = {0x00020400, 0x0000, 0x0000, {0xc0, 0x00, 0x00, 0x00, 0
 
 std::atomic<long> g_liveObjects{0};
 
+void Clear(BSTR* out) { *out = nullptr; }
+void Clear(IDispatch** out) { *out = nullptr; }
+void Clear(VARIANT* out) { out->vt = VT_EMPTY; }
+
 CUIString WindowTitle(HWND window)
 {
     wchar_t title[256] = {};
@@ -143,6 +147,16 @@ void CAccessibleUI::ObjectVariant(CControlUI* control, VARIANT* out)
     if (out->pdispVal == nullptr) out->vt = VT_EMPTY;
 }
 
+template <typename Out, typename Reader>
+HRESULT CAccessibleUI::ReadChild(const VARIANT& child, Out* out, Reader reader)
+{
+    if (out == nullptr) return E_POINTER;
+    Clear(out);
+    CControlUI* control = nullptr;
+    const HRESULT hr = Resolve(child, control);
+    return hr != S_OK ? hr : reader(control, out);
+}
+
 HRESULT CAccessibleUI::get_accParent(IDispatch** parent)
 {
     if (parent == nullptr) return E_POINTER;
@@ -174,126 +188,93 @@ HRESULT CAccessibleUI::get_accChildCount(LONG* count)
 
 HRESULT CAccessibleUI::get_accChild(VARIANT child, IDispatch** object)
 {
-    if (object == nullptr) return E_POINTER;
-    *object = nullptr;
-    CControlUI* control = nullptr;
-    const HRESULT hr = Resolve(child, control);
-    if (hr != S_OK) return hr;
-    if (child.lVal == CHILDID_SELF) return E_INVALIDARG;
-    *object = m_tree->ObjectFor(control);
-    return *object != nullptr ? S_OK : E_INVALIDARG;
+    return ReadChild(child, object, [this, &child](CControlUI* control, IDispatch** out) {
+        if (child.lVal == CHILDID_SELF) return E_INVALIDARG;
+        *out = m_tree->ObjectFor(control);
+        return *out != nullptr ? S_OK : E_INVALIDARG;
+    });
 }
 
 HRESULT CAccessibleUI::get_accName(VARIANT child, BSTR* name)
 {
-    if (name == nullptr) return E_POINTER;
-    *name = nullptr;
-    CControlUI* control = nullptr;
-    const HRESULT hr = Resolve(child, control);
-    if (hr != S_OK) return hr;
-    if (m_client && control == Self()) return ToBstr(WindowTitle(m_tree->GetWindow()), name);
-    return ToBstr(AccessibleName(control), name);
+    return ReadChild(child, name, [this](CControlUI* control, BSTR* out) {
+        if (m_client && control == Self()) return ToBstr(WindowTitle(m_tree->GetWindow()), out);
+        return ToBstr(AccessibleName(control), out);
+    });
 }
 
 HRESULT CAccessibleUI::get_accValue(VARIANT child, BSTR* value)
 {
-    if (value == nullptr) return E_POINTER;
-    *value = nullptr;
-    CControlUI* control = nullptr;
-    const HRESULT hr = Resolve(child, control);
-    if (hr != S_OK) return hr;
-    CUIString text;
-    if (!AccessibleValue(control, text)) return DISP_E_MEMBERNOTFOUND;
-    ToBstr(text, value);
-    return S_OK;
+    return ReadChild(child, value, [](CControlUI* control, BSTR* out) {
+        CUIString text;
+        if (!AccessibleValue(control, text)) return DISP_E_MEMBERNOTFOUND;
+        ToBstr(text, out);
+        return S_OK;
+    });
 }
 
 HRESULT CAccessibleUI::get_accDescription(VARIANT child, BSTR* description)
 {
-    if (description == nullptr) return E_POINTER;
-    *description = nullptr;
-    CControlUI* control = nullptr;
-    const HRESULT hr = Resolve(child, control);
-    if (hr != S_OK) return hr;
-    return ToBstr(AccessibleDescription(control), description);
+    return ReadChild(child, description,
+                     [](CControlUI* control, BSTR* out) { return ToBstr(AccessibleDescription(control), out); });
 }
 
 HRESULT CAccessibleUI::get_accRole(VARIANT child, VARIANT* role)
 {
-    if (role == nullptr) return E_POINTER;
-    role->vt = VT_EMPTY;
-    CControlUI* control = nullptr;
-    const HRESULT hr = Resolve(child, control);
-    if (hr != S_OK) return hr;
-    role->vt = VT_I4;
-    role->lVal = m_client && control == Self() ? ROLE_SYSTEM_CLIENT : AccessibleRole(control);
-    return S_OK;
+    return ReadChild(child, role, [this](CControlUI* control, VARIANT* out) {
+        out->vt = VT_I4;
+        out->lVal = m_client && control == Self() ? ROLE_SYSTEM_CLIENT : AccessibleRole(control);
+        return S_OK;
+    });
 }
 
 HRESULT CAccessibleUI::get_accState(VARIANT child, VARIANT* state)
 {
-    if (state == nullptr) return E_POINTER;
-    state->vt = VT_EMPTY;
-    CControlUI* control = nullptr;
-    const HRESULT hr = Resolve(child, control);
-    if (hr != S_OK) return hr;
-    LONG bits = AccessibleState(control, m_tree->HasFocus(control));
-    if (m_client && control == Self()) {
-        // The client area has the focus while the window has it and no control does.
-        bits |= STATE_SYSTEM_FOCUSABLE;
-        if (m_tree->HasFocus(nullptr)) bits |= STATE_SYSTEM_FOCUSED;
-        if (!::IsWindowVisible(m_tree->GetWindow())) bits |= STATE_SYSTEM_INVISIBLE;
-    }
-    state->vt = VT_I4;
-    state->lVal = bits;
-    return S_OK;
+    return ReadChild(child, state, [this](CControlUI* control, VARIANT* out) {
+        LONG bits = AccessibleState(control, m_tree->HasFocus(control));
+        if (m_client && control == Self()) {
+            // The client area has the focus while the window has it and no control does.
+            bits |= STATE_SYSTEM_FOCUSABLE;
+            if (m_tree->HasFocus(nullptr)) bits |= STATE_SYSTEM_FOCUSED;
+            if (!::IsWindowVisible(m_tree->GetWindow())) bits |= STATE_SYSTEM_INVISIBLE;
+        }
+        out->vt = VT_I4;
+        out->lVal = bits;
+        return S_OK;
+    });
 }
 
 HRESULT CAccessibleUI::get_accHelp(VARIANT child, BSTR* help)
 {
-    if (help == nullptr) return E_POINTER;
-    *help = nullptr;
-    CControlUI* control = nullptr;
-    const HRESULT hr = Resolve(child, control);
-    return hr != S_OK ? hr : S_FALSE;
+    return ReadChild(child, help, [](CControlUI*, BSTR*) { return S_FALSE; });
 }
 
 HRESULT CAccessibleUI::get_accHelpTopic(BSTR* helpFile, VARIANT child, LONG* topic)
 {
-    if (helpFile == nullptr || topic == nullptr) return E_POINTER;
-    *helpFile = nullptr;
+    if (topic == nullptr) return E_POINTER;
     *topic = -1;
-    CControlUI* control = nullptr;
-    const HRESULT hr = Resolve(child, control);
-    return hr != S_OK ? hr : S_FALSE;
+    return ReadChild(child, helpFile, [](CControlUI*, BSTR*) { return S_FALSE; });
 }
 
 HRESULT CAccessibleUI::get_accKeyboardShortcut(VARIANT child, BSTR* shortcut)
 {
-    if (shortcut == nullptr) return E_POINTER;
-    *shortcut = nullptr;
-    CControlUI* control = nullptr;
-    const HRESULT hr = Resolve(child, control);
-    if (hr != S_OK) return hr;
-    const wchar_t key = control->GetShortcut();
-    if (key == 0) return S_FALSE;
-    // The manager reads shortcuts with Alt held (WM_SYSCHAR).
-    CUIString text(L"Alt+");
-    text += static_cast<wchar_t>(reinterpret_cast<UINT_PTR>(
-        ::CharUpperW(reinterpret_cast<LPWSTR>(static_cast<UINT_PTR>(key)))));
-    return ToBstr(text, shortcut);
+    return ReadChild(child, shortcut, [](CControlUI* control, BSTR* out) {
+        const wchar_t key = control->GetShortcut();
+        if (key == 0) return S_FALSE;
+        // The manager reads shortcuts with Alt held (WM_SYSCHAR).
+        CUIString text(L"Alt+");
+        text += static_cast<wchar_t>(
+            reinterpret_cast<UINT_PTR>(::CharUpperW(reinterpret_cast<LPWSTR>(static_cast<UINT_PTR>(key)))));
+        return ToBstr(text, out);
+    });
 }
 
 HRESULT CAccessibleUI::get_accDefaultAction(VARIANT child, BSTR* action)
 {
-    if (action == nullptr) return E_POINTER;
-    *action = nullptr;
-    CControlUI* control = nullptr;
-    const HRESULT hr = Resolve(child, control);
-    if (hr != S_OK) return hr;
-    const wchar_t* name = AccessibleDefaultAction(control);
-    if (name == nullptr) return DISP_E_MEMBERNOTFOUND;
-    return ToBstr(CUIString(name), action);
+    return ReadChild(child, action, [](CControlUI* control, BSTR* out) {
+        const wchar_t* name = AccessibleDefaultAction(control);
+        return name != nullptr ? ToBstr(CUIString(name), out) : DISP_E_MEMBERNOTFOUND;
+    });
 }
 
 HRESULT CAccessibleUI::accLocation(LONG* left, LONG* top, LONG* width, LONG* height, VARIANT child)

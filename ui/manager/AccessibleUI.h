@@ -80,6 +80,10 @@ private:
     // The control a child id names: S_OK, E_INVALIDARG for an id that names nothing,
     // RPC_E_DISCONNECTED when this object is cut off.
     HRESULT Resolve(const VARIANT& child, CControlUI*& control) const;
+    // A getter's common part: checks and clears out, resolves the child id, then lets
+    // reader(control, out) answer.
+    template <typename Out, typename Reader>
+    HRESULT ReadChild(const VARIANT& child, Out* out, Reader reader);
     // Sets *out to a new string or null; S_FALSE for an empty text.
     static HRESULT ToBstr(const CUIString& text, BSTR* out);
     // The object of control as a VARIANT: CHILDID_SELF for this object's own control.
