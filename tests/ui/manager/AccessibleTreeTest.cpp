@@ -3,7 +3,19 @@
 // navigation, focus and default actions.
 #include "AccessibleTestSupport.h"
 
-#include "ui/controls/CheckBoxUI.h"
+#include "ui/controls/ActiveXUI.h"
+#include "ui/controls/ChildLayoutUI.h"
+#include "ui/controls/ComboUI.h"
+#include "ui/controls/DateTimeUI.h"
+#include "ui/controls/EditUI.h"
+#include "ui/controls/GifAnimUI.h"
+#include "ui/controls/HorizontalLayoutUI.h"
+#include "ui/controls/ListHeaderUI.h"
+#include "ui/controls/RichEditUI.h"
+#include "ui/controls/ScrollBarUI.h"
+#include "ui/controls/TileLayoutUI.h"
+#include "ui/controls/WebBrowserUI.h"
+#include "ui/manager/AccessibleTraits.h"
 
 #include <gtest/gtest.h>
 
@@ -30,6 +42,49 @@ AccPtr Navigate(IAccessible* from, LONG direction, LONG start = CHILDID_SELF, HR
     const HRESULT result = from->accNavigate(direction, ChildId(start), &end);
     if (hr != nullptr) *hr = result;
     return FromVariant(end);
+}
+
+// An application's own button class, known by its interface only.
+class AppButton : public CButtonUI {
+public:
+    const wchar_t* GetClassName() const override { return L"AppButton"; }
+};
+
+TEST(AccessibleRoles, EveryClass_ByNameOrByInterface)
+{
+    struct Row {
+        CControlUI* control;
+        LONG role;
+    };
+    const Row rows[] = {
+        {new CControlUI, ROLE_SYSTEM_WHITESPACE},         {new CContainerUI, ROLE_SYSTEM_GROUPING},
+        {new CVerticalLayoutUI, ROLE_SYSTEM_GROUPING},    {new CHorizontalLayoutUI, ROLE_SYSTEM_GROUPING},
+        {new CTileLayoutUI, ROLE_SYSTEM_GROUPING},        {new CChildLayoutUI, ROLE_SYSTEM_GROUPING},
+        {new CTabLayoutUI, ROLE_SYSTEM_PAGETABLIST},      {new CLabelUI, ROLE_SYSTEM_STATICTEXT},
+        {new CButtonUI, ROLE_SYSTEM_PUSHBUTTON},          {new CCheckBoxUI, ROLE_SYSTEM_CHECKBUTTON},
+        {new CProgressUI, ROLE_SYSTEM_PROGRESSBAR},       {new CScrollBarUI, ROLE_SYSTEM_SCROLLBAR},
+        {new CEditUI, ROLE_SYSTEM_TEXT},                  {new CRichEditUI, ROLE_SYSTEM_TEXT},
+        {new CComboUI, ROLE_SYSTEM_COMBOBOX},             {new CDateTimeUI, ROLE_SYSTEM_DROPLIST},
+        {new CListHeaderUI, ROLE_SYSTEM_GROUPING},        {new CListHeaderItemUI, ROLE_SYSTEM_COLUMNHEADER},
+        {new CGifAnimUI, ROLE_SYSTEM_ANIMATION},          {new CActiveXUI, ROLE_SYSTEM_CLIENT},
+        {new CWebBrowserUI, ROLE_SYSTEM_CLIENT},          {new AppButton, ROLE_SYSTEM_PUSHBUTTON},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(AccessibleRole(row.control), row.role) << row.control->GetClassName();
+        row.control->Destroy();
+    }
+    // A bare control something names is a picture.
+    CControlUI picture;
+    picture.SetAccessibleName(L"Logo");
+    EXPECT_EQ(AccessibleRole(&picture), ROLE_SYSTEM_GRAPHIC);
+    EXPECT_EQ(AccessibleName(&picture), L"Logo");
+}
+
+TEST(AccessibleRoles, StripFormatting_DropsTagsKeepsTextAndEscapes)
+{
+    EXPECT_EQ(StripFormatting(L"{b}Bold{/b}<n>next {c #FF0000}red{/c}"), L"Bold next red");
+    EXPECT_EQ(StripFormatting(L"<{>x<}> {<}y{>}"), L"{x} <y>");
+    EXPECT_EQ(StripFormatting(L"{r}{b}raw{/r}{x"), L"{b}raw{x");
 }
 
 class AccessibleTreeTest : public ::testing::Test {
