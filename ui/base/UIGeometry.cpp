@@ -1,22 +1,23 @@
 #include "ui/base/UIGeometry.h"
 
-#include <cwchar>
+#include "ui/base/AttributeValues.h"
 
 namespace VarnUI {
 namespace {
 
-// Reads up to count decimal numbers, each followed by one separator character of any kind,
-// into values (which stay 0 where the text runs out). Never reads past the terminator.
-void ParseNumbers(const wchar_t* text, LONG* values, int count)
+// "a,b" read as two numbers; missing ones are 0.
+POINT ReadPair(const wchar_t* text)
 {
-    if (text == nullptr) return;
-    const wchar_t* cursor = text;
-    for (int i = 0; i < count && *cursor != L'\0'; ++i) {
-        wchar_t* end = nullptr;
-        values[i] = std::wcstol(cursor, &end, 10);
-        if (*end == L'\0') return;
-        cursor = end + 1;
-    }
+    LONG values[2] = {};
+    AttributeNumbers(text, values, 2);
+    return {values[0], values[1]};
+}
+
+CUIString FormatPair(LONG a, LONG b)
+{
+    CUIString text;
+    text.Format(L"%ld,%ld", a, b);
+    return text;
 }
 
 } // namespace
@@ -33,19 +34,11 @@ CUIPoint::CUIPoint(LPARAM lParam)
 {
 }
 
-CUIPoint::CUIPoint(const wchar_t* text) : tagPOINT{0, 0}
-{
-    LONG values[2] = {};
-    ParseNumbers(text, values, 2);
-    x = values[0];
-    y = values[1];
-}
+CUIPoint::CUIPoint(const wchar_t* text) : tagPOINT(ReadPair(text)) {}
 
 CUIString CUIPoint::ToString() const
 {
-    CUIString text;
-    text.Format(L"%ld,%ld", x, y);
-    return text;
+    return FormatPair(x, y);
 }
 
 CUISize::CUISize() : tagSIZE{0, 0} {}
@@ -58,17 +51,14 @@ CUISize::CUISize(const RECT& rc) : tagSIZE{rc.right - rc.left, rc.bottom - rc.to
 
 CUISize::CUISize(const wchar_t* text) : tagSIZE{0, 0}
 {
-    LONG values[2] = {};
-    ParseNumbers(text, values, 2);
-    cx = values[0];
-    cy = values[1];
+    const POINT pair = ReadPair(text);
+    cx = pair.x;
+    cy = pair.y;
 }
 
 CUIString CUISize::ToString() const
 {
-    CUIString text;
-    text.Format(L"%ld,%ld", cx, cy);
-    return text;
+    return FormatPair(cx, cy);
 }
 
 CUIRect::CUIRect() : tagRECT{0, 0, 0, 0} {}
@@ -80,7 +70,7 @@ CUIRect::CUIRect(LONG left, LONG top, LONG right, LONG bottom) : tagRECT{left, t
 CUIRect::CUIRect(const wchar_t* text) : tagRECT{0, 0, 0, 0}
 {
     LONG values[4] = {};
-    ParseNumbers(text, values, 4);
+    AttributeNumbers(text, values, 4);
     left = values[0];
     top = values[1];
     right = values[2];

@@ -1,20 +1,16 @@
 #include "ui/base/UIPtrArray.h"
 
-#include <climits>
-#include <cstdint>
+#include "ui/base/ArrayStorage.h"
+
 #include <cstdlib>
 #include <cstring>
 
 namespace VarnUI {
 namespace {
 
-constexpr int kFirstCapacity = 11;
-
-// Null when the slot count cannot be expressed in bytes or allocated.
 void** ReallocSlots(void** items, int slots)
 {
-    if (slots <= 0 || static_cast<size_t>(slots) > SIZE_MAX / sizeof(void*)) return nullptr;
-    return static_cast<void**>(std::realloc(items, static_cast<size_t>(slots) * sizeof(void*)));
+    return static_cast<void**>(ReallocElements(items, slots, sizeof(void*)));
 }
 
 } // namespace
@@ -81,17 +77,10 @@ void** CUIPtrArray::GetData() const
 
 bool CUIPtrArray::GrowByOne()
 {
-    // Growing when the new count reaches the capacity keeps one slot free.
-    const int newCount = m_count + 1;
-    if (newCount >= m_capacity) {
-        if (m_capacity > INT_MAX / 2) return false;
-        const int newCapacity = m_capacity == 0 ? kFirstCapacity : m_capacity * 2;
-        void** items = ReallocSlots(m_items, newCapacity);
-        if (items == nullptr) return false;
-        m_items = items;
-        m_capacity = newCapacity;
-    }
-    m_count = newCount;
+    void* block = m_items;
+    if (!GrowForOneMore(block, m_count, m_capacity, sizeof(void*))) return false;
+    m_items = static_cast<void**>(block);
+    ++m_count;
     return true;
 }
 

@@ -134,7 +134,15 @@ void CUIString::Append(const wchar_t* text)
         m_text = block;
         return;
     }
-    // Short enough for the inline buffer (or for a heap block shortened by SetAt).
+    if (!IsInline()) {
+        // A heap text that SetAt shortened comes back inline, like every short text. The
+        // text appended may lie in the block, which goes only after it has been read.
+        std::memcpy(m_inline, m_text, oldLength * sizeof(wchar_t));
+        std::memcpy(m_inline + oldLength, text, addLength * sizeof(wchar_t));
+        m_inline[newLength] = L'\0';
+        FreeHeap();
+        return;
+    }
     std::memmove(m_text + oldLength, text, addLength * sizeof(wchar_t));
     m_text[newLength] = L'\0';
 }
@@ -255,8 +263,13 @@ int CUIString::Compare(const wchar_t* text) const
 
 int CUIString::CompareNoCase(const wchar_t* text) const
 {
-    const wchar_t* left = m_text;
-    const wchar_t* right = OrEmpty(text);
+    return CompareTextNoCase(m_text, text);
+}
+
+int CompareTextNoCase(const wchar_t* left, const wchar_t* right)
+{
+    left = OrEmpty(left);
+    right = OrEmpty(right);
     for (;; ++left, ++right) {
         const wchar_t a = FoldAscii(*left);
         const wchar_t b = FoldAscii(*right);

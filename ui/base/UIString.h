@@ -99,4 +99,13 @@ private:
     wchar_t m_inline[kInlineSize];
 };
 
+// Ordinal comparison of two terminated texts in which only the ASCII letters fold; a null
+// text compares as the empty text.
+int CompareTextNoCase(const wchar_t* left, const wchar_t* right);
+
+inline bool SameTextNoCase(const wchar_t* left, const wchar_t* right)
+{
+    return CompareTextNoCase(left, right) == 0;
+}
+
 } // namespace VarnUI

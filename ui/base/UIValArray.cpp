@@ -1,17 +1,12 @@
 #include "ui/base/UIValArray.h"
 
-#include <climits>
-#include <cstdint>
+#include "ui/base/ArrayStorage.h"
+
 #include <cstdlib>
 #include <cstring>
 #include <functional>
 
 namespace VarnUI {
-namespace {
-
-constexpr int kFirstCapacity = 11;
-
-} // namespace
 
 CUIValArray::CUIValArray(int elementSize, int capacity) : m_elementSize(elementSize)
 {
@@ -25,10 +20,8 @@ CUIValArray::~CUIValArray()
 
 bool CUIValArray::Reserve(int capacity)
 {
-    if (m_elementSize <= 0 || capacity <= 0) return false;
-    if (static_cast<size_t>(capacity) > SIZE_MAX / static_cast<size_t>(m_elementSize)) return false;
-    const size_t bytes = static_cast<size_t>(capacity) * static_cast<size_t>(m_elementSize);
-    auto* grown = static_cast<unsigned char*>(std::realloc(m_bytes, bytes));
+    if (m_elementSize <= 0) return false;
+    auto* grown = static_cast<unsigned char*>(ReallocElements(m_bytes, capacity, static_cast<size_t>(m_elementSize)));
     if (grown == nullptr) return false;
     m_bytes = grown;
     m_capacity = capacity;
@@ -64,15 +57,12 @@ bool CUIValArray::Add(const void* data)
     const std::less<const unsigned char*> before;
     const bool own = m_bytes != nullptr && !before(source, m_bytes) && before(source, m_bytes + m_count * size);
     const size_t ownOffset = own ? static_cast<size_t>(source - m_bytes) : 0;
-    // Growing when the new count reaches the capacity keeps one slot free.
-    const int newCount = m_count + 1;
-    if (newCount >= m_capacity) {
-        if (m_capacity > INT_MAX / 2) return false;
-        if (!Reserve(m_capacity == 0 ? kFirstCapacity : m_capacity * 2)) return false;
-        if (own) source = m_bytes + ownOffset;
-    }
+    void* block = m_bytes;
+    if (!GrowForOneMore(block, m_count, m_capacity, size)) return false;
+    m_bytes = static_cast<unsigned char*>(block);
+    if (own) source = m_bytes + ownOffset;
     std::memcpy(m_bytes + m_count * size, source, size);
-    m_count = newCount;
+    ++m_count;
     return true;
 }
 

@@ -1,6 +1,6 @@
 #include "ui/controls/ButtonUI.h"
 
-#include "ui/controls/AttributeValues.h"
+#include "ui/base/AttributeValues.h"
 #include "ui/manager/ManagerUI.h"
 #include "ui/render/Renderer.h"
 
@@ -59,7 +59,7 @@ void CButtonUI::SetImage(ImageDrawUI& image, const wchar_t* drawString)
 {
     // A state set on its own wins over a five-state picture still waiting to be cut.
     if (&image != &m_foreImage && &image != &m_hotForeImage) m_fiveStatusPending = false;
-    if (ResetImageString(image, drawString)) Invalidate();
+    SetImageString(image, drawString);
 }
 
 void CButtonUI::SetNormalImage(const wchar_t* drawString) { SetImage(m_normalImage, drawString); }
@@ -194,7 +194,7 @@ void CButtonUI::OnFadeTimer()
 {
     bool done = false;
     if ((m_state & STATE_HOT) != 0) {
-        if (m_fadeAlpha > m_fadeDelta) {
+        if (m_fadeDelta != 0 && m_fadeAlpha >= m_fadeDelta) {
             m_fadeAlpha = static_cast<BYTE>(m_fadeAlpha - m_fadeDelta);
         } else {
             m_fadeAlpha = 0;
@@ -214,14 +214,7 @@ void CButtonUI::OnFadeTimer()
 
 void CButtonUI::HandleEvent(EventUI& event)
 {
-    if (IsMouseEvent(event.type) && !IsMouseEnabled()) {
-        if (m_parent != nullptr) {
-            m_parent->HandleEvent(event);
-        } else {
-            CLabelUI::HandleEvent(event);
-        }
-        return;
-    }
+    if (ForwardMouseEventIfOff(event)) return;
     const bool inside = ::PtInRect(&m_item, event.mouse) != FALSE;
     switch (event.type) {
     case EVT_SETFOCUS:

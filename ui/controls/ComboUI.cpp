@@ -1,6 +1,6 @@
 #include "ui/controls/ComboUI.h"
 
-#include "ui/controls/AttributeValues.h"
+#include "ui/base/AttributeValues.h"
 #include "ui/controls/ControlState.h"
 #include "ui/manager/ManagerUI.h"
 #include "ui/render/Renderer.h"
@@ -225,15 +225,15 @@ void CComboUI::SetAttribute(const wchar_t* name, const wchar_t* value)
         m_textPadding = CUIRect(value);
         Invalidate();
     } else if (key == L"normalimage") {
-        if (ResetImageString(m_normalImage, value)) Invalidate();
+        SetImageString(m_normalImage, value);
     } else if (key == L"hotimage") {
-        if (ResetImageString(m_hotImage, value)) Invalidate();
+        SetImageString(m_hotImage, value);
     } else if (key == L"pushedimage") {
-        if (ResetImageString(m_pushedImage, value)) Invalidate();
+        SetImageString(m_pushedImage, value);
     } else if (key == L"focusedimage") {
-        if (ResetImageString(m_focusedImage, value)) Invalidate();
+        SetImageString(m_focusedImage, value);
     } else if (key == L"disabledimage") {
-        if (ResetImageString(m_disabledImage, value)) Invalidate();
+        SetImageString(m_disabledImage, value);
     } else if (key == L"dropbox") {
         m_dropBoxAttributes = value;
     } else if (key == L"dropboxsize") {

@@ -64,46 +64,43 @@ void CContainerUI::SetScrollPos(SIZE pos)
     Invalidate();
 }
 
-void CContainerUI::LineUp()
+// One step of the keyboard, the wheel or a bar's arrow: the scroll unit of the bar when it
+// has one, else 8 pixels, plus the default font's height vertically.
+int CContainerUI::LineStep(bool vertical) const
 {
+    const CScrollBarUI* bar = vertical ? m_verticalScrollBar : m_horizontalScrollBar;
+    if (bar != nullptr && bar->GetScrollUnit() > 1) return bar->GetScrollUnit();
     int step = kDefaultLineStep;
-    if (m_manager != nullptr) step += m_manager->GetDefaultFontInfo()->tm.tmHeight;
-    if (m_verticalScrollBar != nullptr && m_verticalScrollBar->GetScrollUnit() > 1) {
-        step = m_verticalScrollBar->GetScrollUnit();
-    }
-    const SIZE pos = GetScrollPos();
-    SetScrollPos({pos.cx, pos.cy - step});
+    if (vertical && m_manager != nullptr) step += m_manager->GetDefaultFontInfo()->tm.tmHeight;
+    return step;
 }
 
-void CContainerUI::LineDown()
+// One page: the client length along the axis, less the other bar when it shows. A container
+// smaller than its inset has no page; a negative one would scroll backwards.
+int CContainerUI::PageStep(bool vertical) const
 {
-    int step = kDefaultLineStep;
-    if (m_manager != nullptr) step += m_manager->GetDefaultFontInfo()->tm.tmHeight;
-    if (m_verticalScrollBar != nullptr && m_verticalScrollBar->GetScrollUnit() > 1) {
-        step = m_verticalScrollBar->GetScrollUnit();
-    }
-    const SIZE pos = GetScrollPos();
-    SetScrollPos({pos.cx, pos.cy + step});
+    int page = vertical ? m_item.GetHeight() - m_inset.top - m_inset.bottom
+                        : m_item.GetWidth() - m_inset.left - m_inset.right;
+    const CScrollBarUI* across = vertical ? m_horizontalScrollBar : m_verticalScrollBar;
+    if (IsShown(across)) page -= vertical ? across->GetFixedHeight() : across->GetFixedWidth();
+    return std::max(page, 0);
 }
 
-void CContainerUI::PageUp()
+void CContainerUI::ScrollBy(bool vertical, int delta)
 {
-    int page = m_item.GetHeight() - m_inset.top - m_inset.bottom;
-    if (IsShown(m_horizontalScrollBar)) page -= m_horizontalScrollBar->GetFixedHeight();
-    // A container smaller than its inset has no page; a negative one would scroll backwards.
-    page = std::max(page, 0);
-    const SIZE pos = GetScrollPos();
-    SetScrollPos({pos.cx, pos.cy - page});
+    SIZE pos = GetScrollPos();
+    (vertical ? pos.cy : pos.cx) += delta;
+    SetScrollPos(pos);
 }
 
-void CContainerUI::PageDown()
-{
-    int page = m_item.GetHeight() - m_inset.top - m_inset.bottom;
-    if (IsShown(m_horizontalScrollBar)) page -= m_horizontalScrollBar->GetFixedHeight();
-    page = std::max(page, 0);
-    const SIZE pos = GetScrollPos();
-    SetScrollPos({pos.cx, pos.cy + page});
-}
+void CContainerUI::LineUp() { ScrollBy(true, -LineStep(true)); }
+void CContainerUI::LineDown() { ScrollBy(true, LineStep(true)); }
+void CContainerUI::PageUp() { ScrollBy(true, -PageStep(true)); }
+void CContainerUI::PageDown() { ScrollBy(true, PageStep(true)); }
+void CContainerUI::LineLeft() { ScrollBy(false, -LineStep(false)); }
+void CContainerUI::LineRight() { ScrollBy(false, LineStep(false)); }
+void CContainerUI::PageLeft() { ScrollBy(false, -PageStep(false)); }
+void CContainerUI::PageRight() { ScrollBy(false, PageStep(false)); }
 
 void CContainerUI::HomeUp()
 {
@@ -113,44 +110,6 @@ void CContainerUI::HomeUp()
 void CContainerUI::EndDown()
 {
     SetScrollPos({GetScrollPos().cx, GetScrollRange().cy});
-}
-
-void CContainerUI::LineLeft()
-{
-    int step = kDefaultLineStep;
-    if (m_horizontalScrollBar != nullptr && m_horizontalScrollBar->GetScrollUnit() > 1) {
-        step = m_horizontalScrollBar->GetScrollUnit();
-    }
-    const SIZE pos = GetScrollPos();
-    SetScrollPos({pos.cx - step, pos.cy});
-}
-
-void CContainerUI::LineRight()
-{
-    int step = kDefaultLineStep;
-    if (m_horizontalScrollBar != nullptr && m_horizontalScrollBar->GetScrollUnit() > 1) {
-        step = m_horizontalScrollBar->GetScrollUnit();
-    }
-    const SIZE pos = GetScrollPos();
-    SetScrollPos({pos.cx + step, pos.cy});
-}
-
-void CContainerUI::PageLeft()
-{
-    int page = m_item.GetWidth() - m_inset.left - m_inset.right;
-    if (IsShown(m_verticalScrollBar)) page -= m_verticalScrollBar->GetFixedWidth();
-    page = std::max(page, 0);
-    const SIZE pos = GetScrollPos();
-    SetScrollPos({pos.cx - page, pos.cy});
-}
-
-void CContainerUI::PageRight()
-{
-    int page = m_item.GetWidth() - m_inset.left - m_inset.right;
-    if (IsShown(m_verticalScrollBar)) page -= m_verticalScrollBar->GetFixedWidth();
-    page = std::max(page, 0);
-    const SIZE pos = GetScrollPos();
-    SetScrollPos({pos.cx + page, pos.cy});
 }
 
 void CContainerUI::HomeLeft()

@@ -2,12 +2,11 @@
 // Search and painting live in ContainerPaint.cpp, scrolling in ContainerScroll.cpp.
 #include "ui/controls/ContainerUI.h"
 
-#include "ui/controls/ControlState.h"
+#include "ui/base/AttributeValues.h"
 #include "ui/controls/ScrollBarUI.h"
 #include "ui/manager/ManagerUI.h"
 
 #include <algorithm>
-#include <cwchar>
 
 namespace VarnUI {
 
@@ -329,7 +328,7 @@ void CContainerUI::SetAttribute(const wchar_t* name, const wchar_t* value)
 {
     if (name == nullptr || value == nullptr) return;
     const CUIString key(name);
-    const bool isTrue = CUIString(value) == L"true";
+    const bool isTrue = AttributeIsTrue(value);
     if (key == L"inset") {
         SetInset(CUIRect(value));
     } else if (key == L"mousechild") {
@@ -345,7 +344,7 @@ void CContainerUI::SetAttribute(const wchar_t* name, const wchar_t* value)
         EnableScrollBar(m_verticalScrollBar != nullptr, true);
         if (m_horizontalScrollBar != nullptr) m_horizontalScrollBar->ApplyAttributeText(value);
     } else if (key == L"childpadding") {
-        SetChildPadding(static_cast<int>(std::wcstol(value, nullptr, 10)));
+        SetChildPadding(AttributeInt(value));
     } else if (key == L"childalign") {
         if (CUIString(value) == L"left") m_childAlign = ALIGN_LEFT;
         else if (CUIString(value) == L"center") m_childAlign = ALIGN_CENTER;
@@ -361,14 +360,7 @@ void CContainerUI::SetAttribute(const wchar_t* name, const wchar_t* value)
 
 void CContainerUI::HandleEvent(EventUI& event)
 {
-    if (!IsMouseEnabled() && IsMouseEvent(event.type)) {
-        if (m_parent != nullptr) {
-            m_parent->HandleEvent(event);
-        } else {
-            CControlUI::HandleEvent(event);
-        }
-        return;
-    }
+    if (ForwardMouseEventIfOff(event)) return;
     CScrollBarUI* vertical = m_verticalScrollBar;
     CScrollBarUI* horizontal = m_horizontalScrollBar;
     const bool verticalActive = vertical != nullptr && vertical->IsVisible() && vertical->IsEnabled();

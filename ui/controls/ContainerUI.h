@@ -151,6 +151,10 @@ protected:
     CScrollBarUI* m_horizontalScrollBar = nullptr;
 
 private:
+    // The step rule of the line and page operations, for the vertical or the horizontal bar.
+    int LineStep(bool vertical) const;
+    int PageStep(bool vertical) const;
+    void ScrollBy(bool vertical, int delta);
     // Add and AddAt share it, so that a subclass overriding both never runs its rules twice.
     bool InsertChild(CControlUI* control, int index);
     void UpdateOneScrollBar(CScrollBarUI* bar, const RECT& client, int needed);

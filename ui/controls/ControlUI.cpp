@@ -1,23 +1,12 @@
 #include "ui/controls/ControlUI.h"
 
+#include "ui/controls/ControlState.h"
 #include "ui/manager/ManagerUI.h"
 #include "ui/render/Renderer.h"
 
 #include <cmath>
 
 namespace VarnUI {
-
-// Marks a control as busy with an event for the scope's lifetime.
-class EventDepthScope {
-public:
-    explicit EventDepthScope(CControlUI& control) : m_control(control) { ++m_control.m_eventDepth; }
-    ~EventDepthScope() { --m_control.m_eventDepth; }
-    EventDepthScope(const EventDepthScope&) = delete;
-    EventDepthScope& operator=(const EventDepthScope&) = delete;
-
-private:
-    CControlUI& m_control;
-};
 
 CControlUI::CControlUI() = default;
 
@@ -94,6 +83,8 @@ CManagerUI* CControlUI::GetManager() const
 void CControlUI::SetManager(CManagerUI* manager, CControlUI* parent, bool init)
 {
     if (m_cover != nullptr) m_cover->SetManager(manager, this, init);
+    // The old manager could otherwise find a control it no longer hears about.
+    if (m_manager != nullptr && m_manager != manager) m_manager->ForgetName(this);
     m_manager = manager;
     m_parent = parent;
     if (init && parent != nullptr) Init();
@@ -455,11 +446,29 @@ void CControlUI::HandleEvent(EventUI& event)
     default:
         break;
     }
-    if (m_parent != nullptr) {
-        CControlUI& parent = *m_parent;
-        EventDepthScope busy(parent);
-        parent.HandleEvent(event);
+    if (m_parent != nullptr) ForwardEvent(event, m_parent);
+}
+
+bool CControlUI::ForwardMouseEventIfOff(EventUI& event)
+{
+    return ForwardMouseEventIfOff(event, m_parent);
+}
+
+bool CControlUI::ForwardMouseEventIfOff(EventUI& event, CControlUI* target)
+{
+    if (!IsMouseEvent(event.type) || IsMouseEnabled()) return false;
+    ForwardEvent(event, target);
+    return true;
+}
+
+void CControlUI::ForwardEvent(EventUI& event, CControlUI* target)
+{
+    if (target == nullptr) {
+        CControlUI::HandleEvent(event);
+        return;
     }
+    EventDepthScope busy(*target);
+    target->HandleEvent(event);
 }
 
 SIZE CControlUI::MeasureSize(SIZE)

@@ -208,6 +208,16 @@ protected:
 
     // Clips rc through the ancestors; false when an ancestor is hidden or nothing is left.
     bool ClipToAncestors(CUIRect& rc) const;
+    // The setter of every image attribute: a new text resets the record and repaints.
+    void SetImageString(ImageDrawUI& image, const wchar_t* drawString);
+    // A control with mouse input off reacts to no mouse event: it goes on to the parent (or
+    // to target). True when the event was handed on.
+    bool ForwardMouseEventIfOff(EventUI& event);
+    bool ForwardMouseEventIfOff(EventUI& event, CControlUI* target);
+    // Hands an event this control does not take on to target, which counts as busy with it
+    // meanwhile: a listener that destroys target from there has the delete deferred. Without
+    // a target the control base's own handling runs.
+    void ForwardEvent(EventUI& event, CControlUI* target);
 
     EventSourceUI m_onInit;
     EventSourceUI m_onDestroy;
@@ -268,6 +278,19 @@ private:
     bool m_destroyPending = false;     // destroyed while handling one; deleted later
     std::unique_ptr<CUIString> m_accessibleName;   // only on controls the application names
     LONG m_accessibleId = 0;           // 0 until first asked for
+};
+
+// Marks a control as busy with an event for the scope's lifetime: destroying it meanwhile
+// defers the delete until after the current message.
+class EventDepthScope {
+public:
+    explicit EventDepthScope(CControlUI& control) : m_control(control) { ++m_control.m_eventDepth; }
+    ~EventDepthScope() { --m_control.m_eventDepth; }
+    EventDepthScope(const EventDepthScope&) = delete;
+    EventDepthScope& operator=(const EventDepthScope&) = delete;
+
+private:
+    CControlUI& m_control;
 };
 
 } // namespace VarnUI

@@ -2,6 +2,7 @@
 // setters the attribute setter uses.
 #include "ui/controls/ControlUI.h"
 
+#include "ui/base/AttributeValues.h"
 #include "ui/manager/AttributeList.h"
 #include "ui/manager/ManagerUI.h"
 #include "ui/render/Renderer.h"
@@ -11,40 +12,11 @@
 namespace VarnUI {
 namespace {
 
-bool IsTrue(const wchar_t* value)
-{
-    return CUIString(value) == L"true";
-}
-
-DWORD ParseHex(const wchar_t* value)
-{
-    if (*value == L'#') ++value;
-    return std::wcstoul(value, nullptr, 16);
-}
-
-// Background colours may be written after leading blanks.
-DWORD ParseBkColor(const wchar_t* value)
-{
-    while (*value != L'\0' && *value <= L' ') ++value;
-    return ParseHex(value);
-}
-
-int ParseInt(const wchar_t* value)
-{
-    return static_cast<int>(std::wcstol(value, nullptr, 10));
-}
-
-// Four fractions, one separator character skipped after each; never past the terminator.
-PercentInfoUI ParsePercent(const wchar_t* value)
+// Four fractions of the parent's size, one separator character skipped after each.
+PercentInfoUI ReadPercent(const wchar_t* value)
 {
     double parts[4] = {};
-    const wchar_t* cursor = value;
-    for (int i = 0; i < 4 && *cursor != L'\0'; ++i) {
-        wchar_t* end = nullptr;
-        parts[i] = std::wcstod(cursor, &end);
-        if (*end == L'\0') break;
-        cursor = end + 1;
-    }
+    AttributeFractions(value, parts, 4);
     PercentInfoUI percent;
     percent.left = parts[0];
     percent.top = parts[1];
@@ -67,41 +39,41 @@ void CControlUI::SetAttribute(const wchar_t* name, const wchar_t* value)
     } else if (key == L"padding") {
         SetPadding(CUIRect(value));
     } else if (key == L"bkcolor" || key == L"bkcolor1") {
-        SetBkColor(ParseBkColor(value));
+        SetBkColor(AttributeColorAfterBlanks(value));
     } else if (key == L"bkcolor2") {
-        SetBkColor2(ParseBkColor(value));
+        SetBkColor2(AttributeColorAfterBlanks(value));
     } else if (key == L"bkcolor3") {
-        SetBkColor3(ParseBkColor(value));
+        SetBkColor3(AttributeColorAfterBlanks(value));
     } else if (key == L"bordercolor") {
-        SetBorderColor(ParseHex(value));
+        SetBorderColor(AttributeColor(value));
     } else if (key == L"focusbordercolor") {
-        SetFocusBorderColor(ParseHex(value));
+        SetFocusBorderColor(AttributeColor(value));
     } else if (key == L"colorhsl") {
-        SetColorHSL(IsTrue(value));
+        SetColorHSL(AttributeIsTrue(value));
     } else if (key == L"bordersize") {
         if (std::wcschr(value, L',') != nullptr) {
             SetBorderSize(CUIRect(value));
         } else {
-            SetBorderSize(ParseInt(value));
+            SetBorderSize(AttributeInt(value));
         }
     } else if (key == L"borderstyle") {
-        SetBorderStyle(ParseInt(value));
+        SetBorderStyle(AttributeInt(value));
     } else if (key == L"borderround") {
         SetBorderRound(CUISize(value));
     } else if (key == L"bkimage") {
         SetBkImage(value);
     } else if (key == L"width") {
-        SetFixedWidth(ParseInt(value));
+        SetFixedWidth(AttributeInt(value));
     } else if (key == L"height") {
-        SetFixedHeight(ParseInt(value));
+        SetFixedHeight(AttributeInt(value));
     } else if (key == L"minwidth") {
-        SetMinWidth(ParseInt(value));
+        SetMinWidth(AttributeInt(value));
     } else if (key == L"minheight") {
-        SetMinHeight(ParseInt(value));
+        SetMinHeight(AttributeInt(value));
     } else if (key == L"maxwidth") {
-        SetMaxWidth(ParseInt(value));
+        SetMaxWidth(AttributeInt(value));
     } else if (key == L"maxheight") {
-        SetMaxHeight(ParseInt(value));
+        SetMaxHeight(AttributeInt(value));
     } else if (key == L"name") {
         SetName(value);
     } else if (key == L"text") {
@@ -111,26 +83,26 @@ void CControlUI::SetAttribute(const wchar_t* name, const wchar_t* value)
     } else if (key == L"userdata") {
         SetUserData(value);
     } else if (key == L"tag") {
-        SetTag(static_cast<UINT_PTR>(ParseInt(value)));
+        SetTag(static_cast<UINT_PTR>(AttributeInt(value)));
     } else if (key == L"enabled") {
-        SetEnabled(IsTrue(value));
+        SetEnabled(AttributeIsTrue(value));
     } else if (key == L"mouse") {
-        SetMouseEnabled(IsTrue(value));
+        SetMouseEnabled(AttributeIsTrue(value));
     } else if (key == L"keyboard") {
-        SetKeyboardEnabled(IsTrue(value));
+        SetKeyboardEnabled(AttributeIsTrue(value));
     } else if (key == L"visible") {
-        SetVisible(IsTrue(value));
+        SetVisible(AttributeIsTrue(value));
     } else if (key == L"float") {
         if (std::wcschr(value, L',') != nullptr) {
-            SetFloatPercent(ParsePercent(value));
+            SetFloatPercent(ReadPercent(value));
             SetFloat(true);
         } else {
-            SetFloat(IsTrue(value));
+            SetFloat(AttributeIsTrue(value));
         }
     } else if (key == L"shortcut") {
         SetShortcut(value[0]);
     } else if (key == L"menu") {
-        SetContextMenuUsed(IsTrue(value));
+        SetContextMenuUsed(AttributeIsTrue(value));
     } else if (key == L"virtualwnd") {
         SetVirtualWnd(value);
     } else {
@@ -207,11 +179,14 @@ void CControlUI::SetBkColor3(DWORD color)
     Invalidate();
 }
 
+void CControlUI::SetImageString(ImageDrawUI& image, const wchar_t* drawString)
+{
+    if (image.Reset(drawString)) Invalidate();
+}
+
 void CControlUI::SetBkImage(const wchar_t* drawString)
 {
-    if (m_bkImage.drawString == drawString && m_bkImage.image != nullptr) return;
-    m_bkImage.Clear();
-    m_bkImage.drawString = drawString;
+    if (!m_bkImage.Reset(drawString)) return;
     CRenderer::DrawImageString(nullptr, m_manager, m_item, m_item, m_bkImage);
     if (m_float && m_fixedWidth == 0 && m_fixedHeight == 0 && m_bkImage.image != nullptr) {
         m_fixedWidth = m_bkImage.image->width;

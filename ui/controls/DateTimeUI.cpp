@@ -1,6 +1,6 @@
 #include "ui/controls/DateTimeUI.h"
 
-#include "ui/controls/AttributeValues.h"
+#include "ui/base/AttributeValues.h"
 
 #include <cwchar>
 

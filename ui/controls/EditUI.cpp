@@ -1,6 +1,6 @@
 #include "ui/controls/EditUI.h"
 
-#include "ui/controls/AttributeValues.h"
+#include "ui/base/AttributeValues.h"
 #include "ui/controls/ControlState.h"
 #include "ui/manager/ManagerUI.h"
 #include "ui/render/Renderer.h"
@@ -109,11 +109,7 @@ void CEditUI::TypeCharacter(wchar_t ch)
 
 void CEditUI::HandleEvent(EventUI& event)
 {
-    if (IsMouseEvent(event.type) && !IsMouseEnabled()) {
-        if (m_parent != nullptr) m_parent->HandleEvent(event);
-        else CLabelUI::HandleEvent(event);
-        return;
-    }
+    if (ForwardMouseEventIfOff(event)) return;
     switch (event.type) {
     case EVT_SETCURSOR:
         ::SetCursor(::LoadCursorW(nullptr, IDC_IBEAM));
@@ -159,13 +155,13 @@ void CEditUI::SetAttribute(const wchar_t* name, const wchar_t* value)
     } else if (key == L"nativebkcolor") {
         SetNativeEditBkColor(AttributeColor(value));
     } else if (key == L"normalimage") {
-        if (ResetImageString(m_normalImage, value)) Invalidate();
+        SetImageString(m_normalImage, value);
     } else if (key == L"hotimage") {
-        if (ResetImageString(m_hotImage, value)) Invalidate();
+        SetImageString(m_hotImage, value);
     } else if (key == L"focusedimage") {
-        if (ResetImageString(m_focusedImage, value)) Invalidate();
+        SetImageString(m_focusedImage, value);
     } else if (key == L"disabledimage") {
-        if (ResetImageString(m_disabledImage, value)) Invalidate();
+        SetImageString(m_disabledImage, value);
     } else {
         CLabelUI::SetAttribute(name, value);
     }

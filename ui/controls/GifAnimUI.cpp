@@ -1,6 +1,6 @@
 #include "ui/controls/GifAnimUI.h"
 
-#include "ui/controls/AttributeValues.h"
+#include "ui/base/AttributeValues.h"
 #include "ui/render/Renderer.h"
 
 namespace VarnUI {

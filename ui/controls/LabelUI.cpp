@@ -1,6 +1,6 @@
 #include "ui/controls/LabelUI.h"
 
-#include "ui/controls/AttributeValues.h"
+#include "ui/base/AttributeValues.h"
 #include "ui/manager/AccessibleEvents.h"
 #include "ui/manager/ManagerUI.h"
 #include "ui/render/Renderer.h"

@@ -1,6 +1,6 @@
 #include "ui/controls/ListElementUI.h"
 
-#include "ui/controls/AttributeValues.h"
+#include "ui/base/AttributeValues.h"
 #include "ui/controls/ControlState.h"
 #include "ui/manager/ManagerUI.h"
 #include "ui/render/Renderer.h"
@@ -14,7 +14,7 @@ constexpr int kRowTextMargin = 8;
 
 bool SetImage(ImageDrawUI& record, const wchar_t* value)
 {
-    ResetImageString(record, value);
+    record.Reset(value);
     return true;
 }
 

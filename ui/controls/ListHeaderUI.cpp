@@ -1,6 +1,6 @@
 #include "ui/controls/ListHeaderUI.h"
 
-#include "ui/controls/AttributeValues.h"
+#include "ui/base/AttributeValues.h"
 #include "ui/controls/ControlState.h"
 #include "ui/manager/ManagerUI.h"
 #include "ui/render/Renderer.h"
@@ -127,15 +127,15 @@ void CListHeaderItemUI::SetAttribute(const wchar_t* name, const wchar_t* value)
         m_showHtml = AttributeIsTrue(value);
         Invalidate();
     } else if (key == L"normalimage") {
-        if (ResetImageString(m_normalImage, value)) Invalidate();
+        SetImageString(m_normalImage, value);
     } else if (key == L"hotimage") {
-        if (ResetImageString(m_hotImage, value)) Invalidate();
+        SetImageString(m_hotImage, value);
     } else if (key == L"pushedimage") {
-        if (ResetImageString(m_pushedImage, value)) Invalidate();
+        SetImageString(m_pushedImage, value);
     } else if (key == L"focusedimage") {
-        if (ResetImageString(m_focusedImage, value)) Invalidate();
+        SetImageString(m_focusedImage, value);
     } else if (key == L"sepimage") {
-        if (ResetImageString(m_sepImage, value)) Invalidate();
+        SetImageString(m_sepImage, value);
     } else {
         CControlUI::SetAttribute(name, value);
     }

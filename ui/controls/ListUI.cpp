@@ -1,6 +1,6 @@
 #include "ui/controls/ListUI.h"
 
-#include "ui/controls/AttributeValues.h"
+#include "ui/base/AttributeValues.h"
 #include "ui/controls/ControlState.h"
 #include "ui/manager/ManagerUI.h"
 

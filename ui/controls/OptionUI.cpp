@@ -1,7 +1,7 @@
 #include "ui/controls/OptionUI.h"
 
 #include "ui/base/UIPtrArray.h"
-#include "ui/controls/AttributeValues.h"
+#include "ui/base/AttributeValues.h"
 #include "ui/manager/AccessibleEvents.h"
 #include "ui/manager/ManagerUI.h"
 #include "ui/render/Renderer.h"
@@ -99,17 +99,17 @@ SIZE COptionUI::MeasureSize(SIZE available)
 
 void COptionUI::SetSelectedImage(const wchar_t* drawString)
 {
-    if (ResetImageString(m_selectedImage, drawString)) Invalidate();
+    SetImageString(m_selectedImage, drawString);
 }
 
 void COptionUI::SetSelectedHotImage(const wchar_t* drawString)
 {
-    if (ResetImageString(m_selectedHotImage, drawString)) Invalidate();
+    SetImageString(m_selectedHotImage, drawString);
 }
 
 void COptionUI::SetOptionForeImage(const wchar_t* drawString)
 {
-    if (ResetImageString(m_optionForeImage, drawString)) Invalidate();
+    SetImageString(m_optionForeImage, drawString);
 }
 
 void COptionUI::SetSelectedBkColor(DWORD color)

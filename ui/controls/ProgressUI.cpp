@@ -1,6 +1,6 @@
 #include "ui/controls/ProgressUI.h"
 
-#include "ui/controls/AttributeValues.h"
+#include "ui/base/AttributeValues.h"
 #include "ui/manager/AccessibleEvents.h"
 #include "ui/render/Renderer.h"
 
@@ -60,7 +60,7 @@ void CProgressUI::SetValue(int value)
 
 void CProgressUI::SetForeImage(const wchar_t* drawString)
 {
-    if (ResetImageString(m_progressImage, drawString)) Invalidate();
+    SetImageString(m_progressImage, drawString);
 }
 
 void CProgressUI::SetAttribute(const wchar_t* name, const wchar_t* value)

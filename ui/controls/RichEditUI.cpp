@@ -1,6 +1,6 @@
 #include "ui/controls/RichEditUI.h"
 
-#include "ui/controls/AttributeValues.h"
+#include "ui/base/AttributeValues.h"
 #include "ui/manager/ManagerUI.h"
 #include "ui/render/Renderer.h"
 

@@ -2,38 +2,13 @@
 // lives in ScrollBarPaint.cpp.
 #include "ui/controls/ScrollBarUI.h"
 
+#include "ui/base/AttributeValues.h"
 #include "ui/controls/ContainerUI.h"
 #include "ui/manager/ManagerUI.h"
 
 #include <algorithm>
-#include <cwchar>
 
 namespace VarnUI {
-namespace {
-
-DWORD ParseColor(const wchar_t* value)
-{
-    while (*value == L' ') ++value;
-    if (*value == L'#') ++value;
-    return std::wcstoul(value, nullptr, 16);
-}
-
-int ParseInt(const wchar_t* value)
-{
-    return static_cast<int>(std::wcstol(value, nullptr, 10));
-}
-
-// An image record keeps its parse and cache while its text stays the same.
-bool StoreImage(ImageDrawUI& image, const wchar_t* drawString)
-{
-    if (image.drawString == drawString && image.image != nullptr) return false;
-    image.Clear();
-    image.drawString = drawString;
-    return true;
-}
-
-} // namespace
-
 CScrollBarUI::CScrollBarUI()
 {
     m_fixedWidth = kDefaultThickness;
@@ -146,27 +121,27 @@ void CScrollBarUI::SetThumbColor(DWORD color)
 
 void CScrollBarUI::SetButton1Image(ImageSlot slot, const wchar_t* drawString)
 {
-    if (StoreImage(m_button1Images[slot], drawString)) Invalidate();
+    SetImageString(m_button1Images[slot], drawString);
 }
 
 void CScrollBarUI::SetButton2Image(ImageSlot slot, const wchar_t* drawString)
 {
-    if (StoreImage(m_button2Images[slot], drawString)) Invalidate();
+    SetImageString(m_button2Images[slot], drawString);
 }
 
 void CScrollBarUI::SetThumbImage(ImageSlot slot, const wchar_t* drawString)
 {
-    if (StoreImage(m_thumbImages[slot], drawString)) Invalidate();
+    SetImageString(m_thumbImages[slot], drawString);
 }
 
 void CScrollBarUI::SetRailImage(ImageSlot slot, const wchar_t* drawString)
 {
-    if (StoreImage(m_railImages[slot], drawString)) Invalidate();
+    SetImageString(m_railImages[slot], drawString);
 }
 
 void CScrollBarUI::SetBkImageFor(ImageSlot slot, const wchar_t* drawString)
 {
-    if (StoreImage(m_bkImages[slot], drawString)) Invalidate();
+    SetImageString(m_bkImages[slot], drawString);
 }
 
 void CScrollBarUI::SetVisible(bool visible)
@@ -227,7 +202,7 @@ void CScrollBarUI::SetAttribute(const wchar_t* name, const wchar_t* value)
         {L"bkdisabledimage", &CScrollBarUI::SetBkImageFor, kDisabled},
     };
     const CUIString key(name);
-    const bool isTrue = CUIString(value) == L"true";
+    const bool isTrue = AttributeIsTrue(value);
     for (const ImageAttribute& image : kImages) {
         if (key == image.name) {
             (this->*image.setter)(image.slot, value);
@@ -235,21 +210,21 @@ void CScrollBarUI::SetAttribute(const wchar_t* name, const wchar_t* value)
         }
     }
     if (key == L"button1color") {
-        SetButton1Color(ParseColor(value));
+        SetButton1Color(AttributeColorAfterBlanks(value));
     } else if (key == L"button2color") {
-        SetButton2Color(ParseColor(value));
+        SetButton2Color(AttributeColorAfterBlanks(value));
     } else if (key == L"thumbcolor") {
-        SetThumbColor(ParseColor(value));
+        SetThumbColor(AttributeColorAfterBlanks(value));
     } else if (key == L"hor") {
         SetHorizontal(isTrue);
     } else if (key == L"linesize") {
-        SetLineSize(ParseInt(value));
+        SetLineSize(AttributeInt(value));
     } else if (key == L"range") {
-        SetScrollRange(ParseInt(value));
+        SetScrollRange(AttributeInt(value));
     } else if (key == L"value") {
-        SetScrollPos(ParseInt(value));
+        SetScrollPos(AttributeInt(value));
     } else if (key == L"scrollunit") {
-        SetScrollUnit(ParseInt(value));
+        SetScrollUnit(AttributeInt(value));
     } else if (key == L"showbutton1") {
         SetShowButton1(isTrue);
     } else if (key == L"showbutton2") {
@@ -370,21 +345,9 @@ void CScrollBarUI::PageToward(POINT pt)
     }
 }
 
-void CScrollBarUI::PassOn(EventUI& event)
-{
-    if (m_owner != nullptr) {
-        m_owner->HandleEvent(event);
-    } else {
-        CControlUI::HandleEvent(event);
-    }
-}
-
 void CScrollBarUI::HandleEvent(EventUI& event)
 {
-    if (!IsMouseEnabled() && IsMouseEvent(event.type)) {
-        PassOn(event);
-        return;
-    }
+    if (ForwardMouseEventIfOff(event, m_owner)) return;
     switch (event.type) {
     case EVT_SETFOCUS:
     case EVT_KILLFOCUS:
@@ -428,7 +391,7 @@ void CScrollBarUI::HandleEvent(EventUI& event)
     default:
         break;
     }
-    PassOn(event);
+    ForwardEvent(event, m_owner);
 }
 
 void CScrollBarUI::OnButtonDown(const EventUI& event)

@@ -95,8 +95,6 @@ private:
     void OnMouseMove(const EventUI& event);
     void OnButtonDown(const EventUI& event);
     void OnButtonUp();
-    // Hands an event on: the owner's handling, or the control base's without an owner.
-    void PassOn(EventUI& event);
 
     void PaintBackground(HDC dc);
     void PaintPart(HDC dc, const RECT& part, UINT& state, DWORD color, ImageDrawUI* images);

@@ -1,6 +1,6 @@
 #include "ui/controls/SliderUI.h"
 
-#include "ui/controls/AttributeValues.h"
+#include "ui/base/AttributeValues.h"
 #include "ui/manager/AccessibleEvents.h"
 #include "ui/manager/ManagerUI.h"
 #include "ui/render/Renderer.h"
@@ -42,7 +42,7 @@ void CSliderUI::SetEnabled(bool enabled)
 
 void CSliderUI::SetImage(ImageDrawUI& image, const wchar_t* drawString)
 {
-    if (ResetImageString(image, drawString)) Invalidate();
+    SetImageString(image, drawString);
 }
 
 void CSliderUI::SetThumbImage(const wchar_t* drawString) { SetImage(m_thumbImage, drawString); }
@@ -123,14 +123,7 @@ void CSliderUI::NotifyValueChanged()
 
 void CSliderUI::HandleEvent(EventUI& event)
 {
-    if (IsMouseEvent(event.type) && !IsMouseEnabled()) {
-        if (m_parent != nullptr) {
-            m_parent->HandleEvent(event);
-        } else {
-            CLabelUI::HandleEvent(event);
-        }
-        return;
-    }
+    if (ForwardMouseEventIfOff(event)) return;
     const bool inside = ::PtInRect(&m_item, event.mouse) != FALSE;
     switch (event.type) {
     case EVT_BUTTONDOWN:
@@ -144,14 +137,17 @@ void CSliderUI::HandleEvent(EventUI& event)
         NotifyAccessibleEvent(EVENT_OBJECT_VALUECHANGE, this);
         return;
     }
-    case EVT_BUTTONUP:
+    case EVT_BUTTONUP: {
         if ((m_state & STATE_CAPTURED) == 0) return;
         StoreValue(ValueFromPoint(event.mouse));
-        // The drag ends before "valuechanged": a listener may tear the page down.
+        // Listeners see the drag still under way; one that destroys the slider meanwhile has
+        // the delete deferred, so the slider is still here to end the drag.
+        EventDepthScope busy(*this);
+        NotifyValueChanged();
         m_state &= ~static_cast<UINT>(STATE_CAPTURED);
         Invalidate();
-        NotifyValueChanged();
         return;
+    }
     case EVT_CONTEXTMENU:
         return;
     case EVT_SCROLLWHEEL: {

@@ -1,10 +1,10 @@
 #include "ui/controls/TabLayoutUI.h"
 
+#include "ui/base/AttributeValues.h"
 #include "ui/manager/AccessibleEvents.h"
 #include "ui/manager/ManagerUI.h"
 
 #include <algorithm>
-#include <cwchar>
 
 namespace VarnUI {
 
@@ -106,7 +106,7 @@ bool CTabLayoutUI::SelectItem(CControlUI* control, bool notify)
 void CTabLayoutUI::SetAttribute(const wchar_t* name, const wchar_t* value)
 {
     if (name != nullptr && value != nullptr && CUIString(name) == L"selectedid") {
-        SelectItem(static_cast<int>(std::wcstol(value, nullptr, 10)));
+        SelectItem(AttributeInt(value));
     }
     CContainerUI::SetAttribute(name, value);
 }

@@ -1,7 +1,6 @@
 #include "ui/controls/TextUI.h"
 
 #include "ui/manager/ManagerUI.h"
-#include "ui/controls/ControlState.h"
 #include "ui/render/Renderer.h"
 
 namespace VarnUI {
@@ -57,14 +56,7 @@ int CTextUI::LinkAt(POINT pt) const
 
 void CTextUI::HandleEvent(EventUI& event)
 {
-    if (IsMouseEvent(event.type) && !IsMouseEnabled()) {
-        if (m_parent != nullptr) {
-            m_parent->HandleEvent(event);
-        } else {
-            CLabelUI::HandleEvent(event);
-        }
-        return;
-    }
+    if (ForwardMouseEventIfOff(event)) return;
     switch (event.type) {
     case EVT_SETCURSOR:
         if (LinkAt(event.mouse) >= 0) {

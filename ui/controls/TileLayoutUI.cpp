@@ -1,9 +1,9 @@
 #include "ui/controls/TileLayoutUI.h"
 
+#include "ui/base/AttributeValues.h"
 #include "ui/controls/ScrollBarUI.h"
 
 #include <algorithm>
-#include <cwchar>
 
 namespace VarnUI {
 
@@ -49,9 +49,9 @@ void CTileLayoutUI::SetAttribute(const wchar_t* name, const wchar_t* value)
     if (key == L"itemsize") {
         SetItemSize(CUISize(value));
     } else if (key == L"columns") {
-        SetColumns(static_cast<int>(std::wcstol(value, nullptr, 10)));
+        SetColumns(AttributeInt(value));
     } else if (key == L"childvpadding") {
-        SetChildVPadding(static_cast<int>(std::wcstol(value, nullptr, 10)));
+        SetChildVPadding(AttributeInt(value));
     } else {
         CContainerUI::SetAttribute(name, value);
     }
@@ -93,8 +93,8 @@ void CTileLayoutUI::SetPos(RECT rc, bool needInvalidate)
     }
     const int shownColumns = std::min(count, columns);
     const int neededWidth = shownColumns > 0 ? shownColumns * itemWidth + gap * (shownColumns - 1) : 0;
-    const int rows = count > 0 ? (count - 1) / columns + 1 : 0;
-    const int neededHeight = rows > 0 ? (rows - 1) * m_childVPadding + rows * itemHeight : 0;
+    const int rows = (count - 1) / columns + 1;
+    const int neededHeight = (rows - 1) * m_childVPadding + rows * itemHeight;
     m_columnsUsed = columns;
     m_rowsUsed = rows;
 

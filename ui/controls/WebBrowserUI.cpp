@@ -1,6 +1,6 @@
 #include "ui/controls/WebBrowserUI.h"
 
-#include "ui/controls/AttributeValues.h"
+#include "ui/base/AttributeValues.h"
 
 namespace VarnUI {
 

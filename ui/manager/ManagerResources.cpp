@@ -2,12 +2,28 @@
 // the process-wide colour adjustment and the language strings.
 #include "ui/manager/ManagerUI.h"
 
+#include "ui/base/AttributeValues.h"
 #include "ui/manager/ManagerShared.h"
 #include "ui/render/Renderer.h"
 
 #include <climits>
+#include <cwchar>
 
 namespace VarnUI {
+namespace {
+
+// With a resource type, a name that starts with a digit is a numeric resource id ("157");
+// the colour pseudo-type takes its name as the colour. An id that no resource can have
+// loads nothing rather than another resource's bytes.
+const wchar_t* ResourceName(const wchar_t* name, const wchar_t* type)
+{
+    const bool colour = type != nullptr && !IS_INTRESOURCE(type) && std::wcscmp(type, kColorImageType) == 0;
+    if (type == nullptr || colour || name[0] < L'0' || name[0] > L'9') return name;
+    const int id = AttributeInt(name);
+    return id > 0 && id <= 0xFFFF ? MAKEINTRESOURCEW(id) : nullptr;
+}
+
+} // namespace
 
 CManagerUI::ResourceBlock& CManagerUI::TargetBlock(bool shared)
 {
@@ -192,7 +208,7 @@ ImageInfoUI* CManagerUI::AddImage(const wchar_t* name, const wchar_t* type, DWOR
 {
     if (name == nullptr || name[0] == L'\0') return nullptr;
     if (type != nullptr && type[0] == L'\0') type = nullptr;
-    ImageInfoUI* image = CRenderer::LoadImage(name, type, mask);
+    ImageInfoUI* image = CRenderer::LoadImage(ResourceName(name, type), type, mask);
     if (image == nullptr) return nullptr;
     image->keepSource = keepSource;
     image->resType = type;

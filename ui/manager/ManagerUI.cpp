@@ -263,24 +263,19 @@ bool CManagerUI::RenameControl(CControlUI* control, const wchar_t* newName)
     if (control->GetName() == newName) return true;
     if (m_nameMap.Find(newName) != nullptr) return false;
 
-    // Another control of the same name may own the old entry; it keeps it.
-    const CUIString& oldName = control->GetName();
-    if (!oldName.IsEmpty() && m_nameMap.Find(oldName.GetData()) == control) {
-        m_nameMap.Remove(oldName.GetData());
-    }
-    // A control still being built (not below the root) is registered when it is adopted;
-    // registering it now would leave a stale entry if it never is.
-    if (IsInTree(control) && !m_nameMap.Insert(newName, control)) return false;
+    ForgetName(control);
+    // Also a control not (yet) below the root: it leaves the map when it leaves this manager
+    // (ForgetName from its SetManager) or goes, so the entry never outlives it.
+    if (!m_nameMap.Insert(newName, control)) return false;
     control->m_name = newName;
     return true;
 }
 
-bool CManagerUI::IsInTree(CControlUI* control) const
+void CManagerUI::ForgetName(CControlUI* control)
 {
-    if (m_root == nullptr) return false;
-    CControlUI* top = control;
-    while (top->GetParent() != nullptr) top = top->GetParent();
-    return top == m_root;
+    // Another control of the same name may own the entry; it keeps it.
+    const CUIString& name = control->GetName();
+    if (!name.IsEmpty() && m_nameMap.Find(name.GetData()) == control) m_nameMap.Remove(name.GetData());
 }
 
 void CManagerUI::ForgetControl(CControlUI* control)
@@ -295,8 +290,7 @@ void CManagerUI::ForgetControl(CControlUI* control)
     ForgetAccessible(control);
     KillTimers(control);
 
-    const CUIString& name = control->GetName();
-    if (!name.IsEmpty() && m_nameMap.Find(name.GetData()) == control) m_nameMap.Remove(name.GetData());
+    ForgetName(control);
 
     for (int i = 0; i < m_asyncNotify.GetSize(); ++i) {
         auto* record = static_cast<NotifyUI*>(m_asyncNotify[i]);

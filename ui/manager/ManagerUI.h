@@ -64,6 +64,9 @@ public:
     bool RenameControl(CControlUI* control, const wchar_t* newName);
     // Called by a control's destructor: drops every reference the manager holds to it.
     void ForgetControl(CControlUI* control);
+    // Drops the control's name map entry (when the entry is the control's); a control that
+    // leaves the manager calls it.
+    void ForgetName(CControlUI* control);
 
     // Fonts. Ids are keyed in decimal; a negative id means the default font.
     HFONT AddFont(int id, const wchar_t* face, int size, bool bold, bool underline, bool italic,
@@ -328,7 +331,6 @@ private:
     static bool RemoveFontFrom(ResourceBlock& block, HFONT font);
     void SetColor(DWORD ResourceBlock::*field, DWORD color, bool shared);
     void ReadjustOwnImages();
-    bool IsInTree(CControlUI* control) const;
     static void RemoveAll(CUIPtrArray& list, void* item);
     void DeleteDelayedControls(bool evenInEvent = false);
     void DeleteAsyncNotifications();

@@ -2,12 +2,12 @@
 // whole-window opacity and per-pixel layered mode.
 #include "ui/manager/ManagerUI.h"
 
+#include "ui/base/AttributeValues.h"
 #include "ui/controls/ControlUI.h"
 #include "ui/manager/AttributeList.h"
 #include "ui/manager/ManagerShared.h"
 #include "ui/render/Renderer.h"
 
-#include <cwchar>
 
 namespace VarnUI {
 namespace {
@@ -24,24 +24,6 @@ bool HasUpdateLayeredWindow()
 {
     static const bool available = User32Proc("UpdateLayeredWindow") != nullptr;
     return available;
-}
-
-bool IsTrue(const wchar_t* value)
-{
-    return CUIString(value).CompareNoCase(L"true") == 0;
-}
-
-DWORD ParseColor(const wchar_t* value)
-{
-    if (*value == L'#') ++value;
-    return std::wcstoul(value, nullptr, 16);
-}
-
-// Values outside a byte are pinned to its ends rather than wrapped.
-BYTE ParseByte(const wchar_t* value)
-{
-    const long n = std::wcstol(value, nullptr, 10);
-    return static_cast<BYTE>(n < 0 ? 0 : (n > 255 ? 255 : n));
 }
 
 void ChangeExStyle(HWND window, DWORD add, DWORD remove)
@@ -72,26 +54,26 @@ void CManagerUI::SetWindowAttribute(const wchar_t* name, const wchar_t* value)
     } else if (is(L"maxinfo")) {
         m_maxTrack = CUISize(value);
     } else if (is(L"showdirty")) {
-        m_showDirty = IsTrue(value);
+        m_showDirty = AttributeIsTrueNoCase(value);
     } else if (key == L"noactivate") {
-        m_noActivate = IsTrue(value);
+        m_noActivate = AttributeIsTrueNoCase(value);
     } else if (is(L"opacity")) {
-        SetOpacity(ParseByte(value));
+        SetOpacity(AttributeByte(value));
     } else if (key == L"layeredopacity") {
-        SetLayeredOpacity(ParseByte(value));
+        SetLayeredOpacity(AttributeByte(value));
     } else if (key == L"layeredimage") {
         SetLayered(true);
         SetLayeredImage(value);
     } else if (is(L"disabledfontcolor")) {
-        SetDefaultDisabledColor(ParseColor(value));
+        SetDefaultDisabledColor(AttributeColor(value));
     } else if (is(L"defaultfontcolor")) {
-        SetDefaultFontColor(ParseColor(value));
+        SetDefaultFontColor(AttributeColor(value));
     } else if (is(L"linkfontcolor")) {
-        SetDefaultLinkFontColor(ParseColor(value));
+        SetDefaultLinkFontColor(AttributeColor(value));
     } else if (is(L"linkhoverfontcolor")) {
-        SetDefaultLinkHoverFontColor(ParseColor(value));
+        SetDefaultLinkHoverFontColor(AttributeColor(value));
     } else if (is(L"selectedcolor")) {
-        SetDefaultSelectedBkColor(ParseColor(value));
+        SetDefaultSelectedBkColor(AttributeColor(value));
     } else {
         AddWindowCustomAttribute(name, value);
     }

@@ -1,6 +1,7 @@
 // CRenderer: solid colours, gradients, lines and frames.
 #include "ui/render/Renderer.h"
 
+#include "ui/base/AttributeValues.h"
 #include "ui/render/BlendRoutines.h"
 #include "ui/render/GdiHandles.h"
 #include "ui/render/PixelBuffer.h"
@@ -14,11 +15,6 @@ inline BYTE Alpha(DWORD color) { return static_cast<BYTE>(color >> 24); }
 inline BYTE Red(DWORD color) { return static_cast<BYTE>(color >> 16); }
 inline BYTE Green(DWORD color) { return static_cast<BYTE>(color >> 8); }
 inline BYTE Blue(DWORD color) { return static_cast<BYTE>(color); }
-
-COLORREF ToColorRef(DWORD color)
-{
-    return RGB(Red(color), Green(color), Blue(color));
-}
 
 void FillOpaque(HDC dc, const RECT& rc, COLORREF color)
 {
@@ -85,7 +81,7 @@ void CRenderer::DrawColor(HDC dc, const RECT& rc, DWORD color)
 {
     if (dc == nullptr || Alpha(color) == 0) return;
     if (Alpha(color) == 255) {
-        FillOpaque(dc, rc, ToColorRef(color));
+        FillOpaque(dc, rc, ArgbToColorRef(color));
         return;
     }
     // The blend expects premultiplied pixels; a plain colour would be brightened.
@@ -131,7 +127,7 @@ void CRenderer::DrawGradient(HDC dc, const RECT& rc, DWORD first, DWORD second, 
 void CRenderer::DrawLine(HDC dc, const RECT& rc, int width, DWORD color, int penStyle)
 {
     if (dc == nullptr) return;
-    CGdiPen pen(::CreatePen(penStyle, width, ToColorRef(color)));
+    CGdiPen pen(::CreatePen(penStyle, width, ArgbToColorRef(color)));
     if (!pen) return;
     CSelectScope selected(dc, pen.get());
     POINT previous;
@@ -143,7 +139,7 @@ void CRenderer::DrawLine(HDC dc, const RECT& rc, int width, DWORD color, int pen
 void CRenderer::DrawRect(HDC dc, const RECT& rc, int width, DWORD color, int penStyle)
 {
     if (dc == nullptr) return;
-    CGdiPen pen(::CreatePen(FrameStyle(penStyle), width, ToColorRef(color)));
+    CGdiPen pen(::CreatePen(FrameStyle(penStyle), width, ArgbToColorRef(color)));
     if (!pen) return;
     CSelectScope selectedPen(dc, pen.get());
     CSelectScope selectedBrush(dc, ::GetStockObject(NULL_BRUSH));
@@ -154,7 +150,7 @@ void CRenderer::DrawRoundRect(HDC dc, const RECT& rc, int width, int ellipseWidt
                               int penStyle)
 {
     if (dc == nullptr) return;
-    CGdiPen pen(::CreatePen(FrameStyle(penStyle), width, ToColorRef(color)));
+    CGdiPen pen(::CreatePen(FrameStyle(penStyle), width, ArgbToColorRef(color)));
     if (!pen) return;
     CSelectScope selectedPen(dc, pen.get());
     CSelectScope selectedBrush(dc, ::GetStockObject(NULL_BRUSH));

@@ -2,6 +2,7 @@
 // FormattedTextTags.cpp.
 #include "ui/render/FormattedText.h"
 
+#include "ui/base/AttributeValues.h"
 #include "ui/manager/ManagerUI.h"
 #include "ui/render/FormattedTextTokens.h"
 
@@ -14,11 +15,6 @@ namespace VarnUI {
 namespace {
 
 std::atomic<unsigned long> g_measurements{0};
-
-COLORREF ToColorRef(DWORD color)
-{
-    return RGB(color >> 16 & 0xFF, color >> 8 & 0xFF, color & 0xFF);
-}
 
 bool IsAsciiLetter(wchar_t ch)
 {
@@ -45,8 +41,8 @@ CFormattedText::CFormattedText(HDC dc, CManagerUI* manager, DWORD color, int fon
       m_singleLine((style & DT_SINGLELINE) != 0)
 {
     m_oldFont = ::SelectObject(m_dc, m_baseFont->font.get());
-    m_oldTextColor = ::SetTextColor(m_dc, ToColorRef(color));
-    m_oldBkColor = ::SetBkColor(m_dc, ToColorRef(manager->GetDefaultSelectedBkColor()));
+    m_oldTextColor = ::SetTextColor(m_dc, ArgbToColorRef(color));
+    m_oldBkColor = ::SetBkColor(m_dc, ArgbToColorRef(manager->GetDefaultSelectedBkColor()));
     m_oldBkMode = ::SetBkMode(m_dc, TRANSPARENT);
 }
 
@@ -130,10 +126,14 @@ CFormattedText::LineResult CFormattedText::Line(int top, int measuredHeight, int
         if (stopAt != nullptr && p >= stopAt) break;
         const FmtToken token = ReadFmtToken(p, m_state.raw);
         if (m_x >= m_right) {
-            // A full line still takes the closing tags and the line feed that follow it;
-            // otherwise they would open an empty line of their own.
+            // A full line still takes the tags and the line feed that follow it; otherwise
+            // they would open an empty line of their own. Tags that place something end the
+            // line themselves when it has no room.
             if (token.kind == FmtTokenKind::LineFeed) p += token.length;
-            if (token.kind != FmtTokenKind::ClosingTag && token.kind != FmtTokenKind::RawEnd) break;
+            if (token.kind != FmtTokenKind::Tag && token.kind != FmtTokenKind::ClosingTag &&
+                token.kind != FmtTokenKind::RawEnd) {
+                break;
+            }
         }
         bool lineEnded = false;
         switch (token.kind) {
@@ -268,16 +268,15 @@ int CFormattedText::MeasureFit(const wchar_t* text, int count, int& width, bool&
         return count;
     }
 
-    int kept = fit;
-    const bool atLineStart = m_x <= m_lineStartX;
-    // At the line start one character always stays, or the text could never move on.
-    if (kept == 0 && atLineStart) kept = 1;
+    // Characters go on one by one; the one that no longer fits is dropped unless it is the
+    // only one, which stays (the text could never move on otherwise). Without a break
+    // opportunity in what fits, a word-broken run is cut there all the same.
+    int kept = fit > 0 ? fit : 1;
     if ((m_style & DT_WORDBREAK) != 0) {
         const int cut = LastBreak(text, kept);
         if (cut > 0) kept = cut;
-        else if (!atLineStart) kept = 0;
     }
-    if ((m_style & DT_END_ELLIPSIS) != 0 && kept > 0) {
+    if ((m_style & DT_END_ELLIPSIS) != 0) {
         kept -= kept >= 2 ? 2 : 1;
         ellipsis = true;
     }

@@ -1,13 +1,13 @@
 // CFormattedText: the tags, the font, colour, spacing and alignment stacks, and inline images.
 #include "ui/render/FormattedText.h"
 
+#include "ui/base/AttributeValues.h"
 #include "ui/manager/ManagerUI.h"
 #include "ui/render/FormattedTextTokens.h"
 #include "ui/render/Renderer.h"
 
 #include <algorithm>
 #include <cstdint>
-#include <cwchar>
 #include <cwctype>
 
 namespace VarnUI {
@@ -28,11 +28,6 @@ void* Top(const CUIPtrArray& stack)
 void Pop(CUIPtrArray& stack)
 {
     if (!stack.IsEmpty()) stack.Remove(stack.GetSize() - 1);
-}
-
-long ParseNumber(const CUIString& text)
-{
-    return std::wcstol(text.GetData(), nullptr, 10);
 }
 
 // The argument split at blanks, keeping quoted values (key='a b') in one piece.
@@ -66,13 +61,10 @@ CFormattedText::TagResult CFormattedText::ApplyTag(wchar_t letter, const wchar_t
     case L'b':
         PushFont(Variant(true, CurrentFont()->underline, CurrentFont()->italic));
         break;
-    case L'c': {
-        const wchar_t* text = arg.GetData();
-        if (*text == L'#') ++text;
-        m_state.colors.Add(ToSlot(static_cast<std::intptr_t>(std::wcstoul(text, nullptr, 16))));
+    case L'c':
+        m_state.colors.Add(ToSlot(static_cast<std::intptr_t>(AttributeColor(arg.GetData()))));
         SelectCurrentColor();
         break;
-    }
     case L'f':
         PushFont(FontFromArgument(argument, length));
         break;
@@ -86,11 +78,11 @@ CFormattedText::TagResult CFormattedText::ApplyTag(wchar_t letter, const wchar_t
         if (!m_singleLine) return TagResult::EndLineAfter;
         break;
     case L'p': {
-        const bool started = m_x > m_lineStartX;
-        const int spacing = static_cast<int>(ParseNumber(arg));
+        // The paragraph starts on a line of its own, so the line it ends keeps its height.
+        if (m_x > m_lineStartX) return TagResult::EndLineBefore;
+        const int spacing = AttributeInt(arg.GetData());
         m_state.spacings.Add(ToSlot(spacing));
         RaiseLineHeight(spacing + FontLineHeight(CurrentFont()));
-        if (started) return TagResult::EndLineAfter;
         break;
     }
     case L'r':
@@ -104,17 +96,20 @@ CFormattedText::TagResult CFormattedText::ApplyTag(wchar_t letter, const wchar_t
         PushFont(Variant(CurrentFont()->bold, true, CurrentFont()->italic));
         break;
     case L'v': {
+        int wordLength = 0;
+        while (wordLength < length && !IsFmtBlank(argument[wordLength])) ++wordLength;
+        const CUIString word(argument, wordLength);
         int align = kAlignBottom;
-        if (::_wcsnicmp(arg.GetData(), L"center", 6) == 0) align = kAlignCenter;
-        else if (::_wcsnicmp(arg.GetData(), L"top", 3) == 0) align = kAlignTop;
+        if (SameTextNoCase(word.GetData(), L"center")) align = kAlignCenter;
+        else if (SameTextNoCase(word.GetData(), L"top")) align = kAlignTop;
         m_state.aligns.Add(ToSlot(align));
         break;
     }
     case L'x':
-        m_x += static_cast<int>(ParseNumber(arg));
+        m_x += AttributeInt(arg.GetData());
         break;
     case L'y':
-        if (!m_drawPass) m_lineHeight = static_cast<int>(ParseNumber(arg));
+        if (!m_drawPass) m_lineHeight = AttributeInt(arg.GetData());
         break;
     default:
         break;
@@ -208,7 +203,7 @@ CFormattedText::TagResult CFormattedText::PlaceImage(const wchar_t* argument, in
         } else if (name.IsEmpty()) {
             name = word;
         } else if (numberCount < 2) {
-            numbers[numberCount++] = static_cast<int>(ParseNumber(word));
+            numbers[numberCount++] = AttributeInt(word.GetData());
         }
     }
     const CUIString type = fromResource ? resType : CUIString();
@@ -294,7 +289,7 @@ FontInfoUI* CFormattedText::Variant(bool bold, bool underline, bool italic)
 FontInfoUI* CFormattedText::FontFromArgument(const wchar_t* argument, int length)
 {
     const CUIString arg(argument, length);
-    if (std::iswdigit(arg.GetAt(0))) return m_manager->GetFontInfo(static_cast<int>(ParseNumber(arg)));
+    if (std::iswdigit(arg.GetAt(0))) return m_manager->GetFontInfo(AttributeInt(arg.GetData()));
 
     int i = 0;
     while (i < length && !IsFmtBlank(argument[i])) ++i;
@@ -302,8 +297,8 @@ FontInfoUI* CFormattedText::FontFromArgument(const wchar_t* argument, int length
     while (i < length && IsFmtBlank(argument[i])) ++i;
     int size = 10;
     if (i < length && std::iswdigit(argument[i])) {
-        wchar_t* end = nullptr;
-        size = static_cast<int>(std::wcstol(arg.GetData() + i, &end, 10));
+        const wchar_t* end = nullptr;
+        size = AttributeInt(arg.GetData() + i, &end);
         i = static_cast<int>(end - arg.GetData());
     }
     CUIString styles = arg.Mid(i);
@@ -347,7 +342,7 @@ void CFormattedText::SelectCurrentFont()
 void CFormattedText::SelectCurrentColor()
 {
     const DWORD color = m_state.colors.IsEmpty() ? m_color : static_cast<DWORD>(FromSlot(Top(m_state.colors)));
-    ::SetTextColor(m_dc, RGB(color >> 16 & 0xFF, color >> 8 & 0xFF, color & 0xFF));
+    ::SetTextColor(m_dc, ArgbToColorRef(color));
 }
 
 void CFormattedText::SelectBackground()

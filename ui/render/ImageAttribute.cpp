@@ -1,9 +1,7 @@
 #include "ui/render/ImageAttribute.h"
 
+#include "ui/base/AttributeValues.h"
 #include "ui/render/Renderer.h"
-
-#include <algorithm>
-#include <cwchar>
 
 namespace VarnUI {
 namespace {
@@ -17,12 +15,6 @@ const wchar_t* SkipBlanks(const wchar_t* cursor)
 {
     while (IsBlank(*cursor)) ++cursor;
     return cursor;
-}
-
-DWORD ParseColor(const wchar_t* text)
-{
-    if (*text == L'#') ++text;
-    return static_cast<DWORD>(std::wcstoul(text, nullptr, 16));
 }
 
 void ApplyPair(const CUIString& key, const CUIString& value, ImageDrawUI& record, ImageSourceUI& source,
@@ -50,19 +42,18 @@ void ApplyPair(const CUIString& key, const CUIString& value, ImageDrawUI& record
     } else if (key == L"corner" || key == L"scale9") {
         record.corner = CUIRect(text);
     } else if (key == L"mask") {
-        source.mask = ParseColor(text);
+        source.mask = AttributeColor(text);
     } else if (key == L"fade") {
         // Out-of-range values saturate rather than wrap around.
-        const long fade = std::wcstol(text, nullptr, 10);
-        record.fade = static_cast<BYTE>(std::min(255L, std::max(0L, fade)));
+        record.fade = AttributeByte(text);
     } else if (key == L"hole") {
-        record.hole = value == L"true";
+        record.hole = AttributeIsTrue(text);
     } else if (key == L"xtiled") {
-        record.xTiled = value == L"true";
+        record.xTiled = AttributeIsTrue(text);
     } else if (key == L"ytiled") {
-        record.yTiled = value == L"true";
+        record.yTiled = AttributeIsTrue(text);
     } else if (key == L"hsl") {
-        source.keepSource = value == L"true";
+        source.keepSource = AttributeIsTrue(text);
     }
 }
 

@@ -1,6 +1,7 @@
 // CRenderer: loading, freeing and colour adjustment of images.
 #include "ui/render/Renderer.h"
 
+#include "ui/base/AttributeValues.h"
 #include "ui/render/ColorHsl.h"
 #include "ui/render/PixelBuffer.h"
 #include "ui/skin/SkinFileReader.h"
@@ -34,12 +35,6 @@ bool DimensionsFit(int width, int height)
 bool IsColorType(const wchar_t* type)
 {
     return type != nullptr && !IS_INTRESOURCE(type) && std::wcscmp(type, kColorImageType) == 0;
-}
-
-DWORD ParseColor(const wchar_t* text)
-{
-    if (*text == L'#') ++text;
-    return static_cast<DWORD>(std::wcstoul(text, nullptr, 16));
 }
 
 // Fills a new top-down DIB section from red, green, blue, alpha bytes: colour premultiplied
@@ -90,7 +85,7 @@ ImageInfoUI* CRenderer::LoadImage(const wchar_t* name, const wchar_t* type, DWOR
     if (name == nullptr) return nullptr;
     if (IsColorType(type)) {
         if (IS_INTRESOURCE(name)) return nullptr;
-        const DWORD color = ParseColor(name);
+        const DWORD color = AttributeColor(name);
         const unsigned char rgba[4] = {static_cast<unsigned char>(color >> 16), static_cast<unsigned char>(color >> 8),
                                        static_cast<unsigned char>(color), static_cast<unsigned char>(color >> 24)};
         return CreateImage(rgba, 1, 1, mask);

@@ -42,6 +42,17 @@ struct ImageDrawUI {
     bool xTiled = false;
     bool yTiled = false;
 
+    // Takes a new attribute string: the record is cleared and keeps the text, so the next
+    // draw parses it again; a record that already holds that text with its image stays as it
+    // is. True when the record changed.
+    bool Reset(const wchar_t* text)
+    {
+        if (drawString == text && image != nullptr) return false;
+        Clear();
+        drawString = text;
+        return true;
+    }
+
     void Clear()
     {
         drawString.Empty();

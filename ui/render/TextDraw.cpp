@@ -1,6 +1,7 @@
 // CRenderer: plain text, text measuring and the entry of formatted text.
 #include "ui/render/Renderer.h"
 
+#include "ui/base/AttributeValues.h"
 #include "ui/manager/ManagerUI.h"
 #include "ui/render/FormattedText.h"
 #include "ui/render/GdiHandles.h"
@@ -58,7 +59,7 @@ void CRenderer::DrawText(HDC dc, CManagerUI* manager, RECT& rc, const wchar_t* t
     CUIString expanded(text);
     CManagerUI::ExpandLanguageTokens(expanded);
     const int oldMode = ::SetBkMode(dc, TRANSPARENT);
-    const COLORREF oldColor = ::SetTextColor(dc, RGB(color >> 16 & 0xFF, color >> 8 & 0xFF, color & 0xFF));
+    const COLORREF oldColor = ::SetTextColor(dc, ArgbToColorRef(color));
     {
         CSelectScope selected(dc, manager->GetFont(font));
         // DT_MODIFYSTRING would let the platform write past the end of the copy.

@@ -1,5 +1,6 @@
 #include "ui/skin/SkinBuilder.h"
 
+#include "ui/base/AttributeValues.h"
 #include "ui/base/UIString.h"
 #include "ui/controls/ContainerUI.h"
 #include "ui/controls/ControlUI.h"
@@ -8,30 +9,26 @@
 #include "ui/skin/SkinFileReader.h"
 #include "ui/skin/SkinResources.h"
 
-#include <cwchar>
-
 namespace VarnUI {
 namespace {
 
-bool SameNoCase(const wchar_t* text, const wchar_t* word)
-{
-    return CUIString(text).CompareNoCase(word) == 0;
-}
-
 bool IsResourceElement(const wchar_t* name)
 {
-    return SameNoCase(name, L"Font") || SameNoCase(name, L"Image") || SameNoCase(name, L"Default") ||
-           SameNoCase(name, L"MultiLanguage");
+    return SameTextNoCase(name, L"Font") || SameTextNoCase(name, L"Image") || SameTextNoCase(name, L"Default") ||
+           SameTextNoCase(name, L"MultiLanguage");
 }
 
-// The documents being built by "Include" on this thread, innermost first. A document that
-// includes itself, directly or through others, would otherwise recurse until the stack runs
-// out; such an "Include" builds nothing, like any other that fails.
+// The documents being built on this thread, innermost first: the one a build started from
+// and each one an "Include" brought in. A document that includes itself, directly or through
+// others, would otherwise recurse until the stack runs out, and so would a chain of includes
+// without end; such an "Include" builds nothing, like any other that fails.
 class IncludeScope {
 public:
-    static constexpr int kMaxDepth = 32;
+    // Include levels below the document a build started from.
+    static constexpr int kMaxLevels = 32;
 
-    IncludeScope(const wchar_t* source, const wchar_t* type) : m_source(source), m_type(type), m_outer(s_innermost)
+    IncludeScope(const wchar_t* source, const wchar_t* type, bool included)
+        : m_source(source), m_type(type), m_included(included), m_outer(s_innermost)
     {
         s_innermost = this;
     }
@@ -39,12 +36,15 @@ public:
     IncludeScope(const IncludeScope&) = delete;
     IncludeScope& operator=(const IncludeScope&) = delete;
 
-    // True when that document is already being built, or includes nest too deep.
+    // True when that document is already being built, or a further include level would pass
+    // the limit. An included document is on the list twice (its "Include" and its build), so
+    // only the includes count as levels.
     static bool Refuses(const wchar_t* source, const wchar_t* type)
     {
-        int depth = 0;
+        int levels = 0;
         for (const IncludeScope* scope = s_innermost; scope != nullptr; scope = scope->m_outer) {
-            if (++depth >= kMaxDepth || scope->Names(source, type)) return true;
+            if (scope->m_included && ++levels >= kMaxLevels) return true;
+            if (scope->Names(source, type)) return true;
         }
         return false;
     }
@@ -53,13 +53,14 @@ private:
     bool Names(const wchar_t* source, const wchar_t* type) const
     {
         if (IS_INTRESOURCE(source) || IS_INTRESOURCE(m_source)) {
-            return source == m_source && CUIString(type).CompareNoCase(m_type) == 0;
+            return source == m_source && SameTextNoCase(type, m_type);
         }
-        return CUIString(source).CompareNoCase(m_source) == 0;
+        return SameTextNoCase(source, m_source);
     }
 
     const wchar_t* m_source;
     const wchar_t* m_type;
+    bool m_included;
     const IncludeScope* m_outer;
     static thread_local const IncludeScope* s_innermost;
 };
@@ -74,7 +75,7 @@ CControlUI* CSkinBuilder::Create(const wchar_t* source, const wchar_t* type, IDi
                                  CManagerUI* manager, CControlUI* parent)
 {
     if (!Load(source, type)) return nullptr;
-    const IncludeScope building(source, m_resourceType);
+    const IncludeScope building(source, m_resourceType, false);
     return Build(callback, manager, parent);
 }
 
@@ -130,11 +131,11 @@ CControlUI* CSkinBuilder::BuildChildren(CXmlNode& element, CControlUI* parent, C
     for (CXmlNode node = element.GetChild(); node.IsValid(); node = node.GetSibling()) {
         const wchar_t* name = node.GetName();
         if (IsResourceElement(name)) continue;
-        if (SameNoCase(name, L"Include")) {
+        if (SameTextNoCase(name, L"Include")) {
             if (node.HasAttributes()) BuildInclude(node, parent, manager);
             continue;
         }
-        if (SameNoCase(name, L"TreeNode")) {
+        if (SameTextNoCase(name, L"TreeNode")) {
             if (!BuildTreeNode(node, parent, manager)) return nullptr;
             continue;
         }
@@ -156,7 +157,7 @@ CControlUI* CSkinBuilder::BuildChildren(CXmlNode& element, CControlUI* parent, C
         if (parent != nullptr) {
             Placement placed = Placement::Added;
             wchar_t cover[kCoverValueLength + 1] = {};
-            if (node.GetAttributeValue(L"cover", cover, kCoverValueLength + 1) && std::wcscmp(cover, L"true") == 0) {
+            if (node.GetAttributeValue(L"cover", cover, kCoverValueLength + 1) && AttributeIsTrue(cover)) {
                 parent->SetCover(control);
             } else {
                 if (!containerLooked) {
@@ -180,16 +181,16 @@ void CSkinBuilder::BuildInclude(CXmlNode& node, CControlUI* parent, CManagerUI* 
     wchar_t value[kIncludeValueLength + 1] = {};
     int count = 1;
     if (node.GetAttributeValue(L"count", value, kIncludeValueLength + 1)) {
-        count = static_cast<int>(std::wcstol(value, nullptr, 10));
+        count = AttributeInt(value);
     }
     if (!node.GetAttributeValue(L"source", value, kIncludeValueLength + 1) || count <= 0) return;
 
     const wchar_t* source = value;
     if (m_resourceType != nullptr) {
-        source = MAKEINTRESOURCEW(static_cast<int>(std::wcstol(value, nullptr, 10)));
+        source = MAKEINTRESOURCEW(AttributeInt(value));
     }
     if (IncludeScope::Refuses(source, m_resourceType)) return;
-    const IncludeScope including(source, m_resourceType);
+    const IncludeScope including(source, m_resourceType, true);
 
     // One builder for every repetition: the document is parsed once and built count times.
     CSkinBuilder included;

@@ -2,34 +2,12 @@
 // root's children) and the root "Window" attributes.
 #include "ui/skin/SkinBuilder.h"
 
+#include "ui/base/AttributeValues.h"
 #include "ui/base/UIString.h"
 #include "ui/manager/ManagerUI.h"
 
-#include <cwchar>
-
 namespace VarnUI {
 namespace {
-
-bool SameNoCase(const wchar_t* text, const wchar_t* word)
-{
-    return CUIString(text).CompareNoCase(word) == 0;
-}
-
-bool IsTrue(const wchar_t* value)
-{
-    return SameNoCase(value, L"true");
-}
-
-int ParseDecimal(const wchar_t* value)
-{
-    return static_cast<int>(std::wcstol(value, nullptr, 10));
-}
-
-DWORD ParseMask(const wchar_t* value)
-{
-    if (*value == L'#') ++value;
-    return static_cast<DWORD>(std::wcstoul(value, nullptr, 16));
-}
 
 // An attribute that is missing or empty counts as absent.
 const wchar_t* OrNull(const wchar_t* value)
@@ -42,10 +20,7 @@ template <typename Visit>
 void ForEachAttribute(CXmlNode& node, Visit visit)
 {
     const int count = node.GetAttributeCount();
-    for (int i = 0; i < count; ++i) {
-        const CUIString name(node.GetAttributeName(i));
-        visit(name, node.GetAttributeValue(i));
-    }
+    for (int i = 0; i < count; ++i) visit(node.GetAttributeName(i), node.GetAttributeValue(i));
 }
 
 void RegisterFont(CXmlNode& node, CManagerUI* manager)
@@ -54,15 +29,15 @@ void RegisterFont(CXmlNode& node, CManagerUI* manager)
     int size = 12;
     const wchar_t* face = nullptr;
     bool bold = false, underline = false, italic = false, isDefault = false, shared = false;
-    ForEachAttribute(node, [&](const CUIString& name, const wchar_t* value) {
-        if (name.CompareNoCase(L"id") == 0) id = ParseDecimal(value);
-        else if (name.CompareNoCase(L"name") == 0) face = value;
-        else if (name.CompareNoCase(L"size") == 0) size = ParseDecimal(value);
-        else if (name.CompareNoCase(L"bold") == 0) bold = IsTrue(value);
-        else if (name.CompareNoCase(L"underline") == 0) underline = IsTrue(value);
-        else if (name.CompareNoCase(L"italic") == 0) italic = IsTrue(value);
-        else if (name.CompareNoCase(L"default") == 0) isDefault = IsTrue(value);
-        else if (name.CompareNoCase(L"shared") == 0) shared = IsTrue(value);
+    ForEachAttribute(node, [&](const wchar_t* name, const wchar_t* value) {
+        if (SameTextNoCase(name, L"id")) id = AttributeInt(value);
+        else if (SameTextNoCase(name, L"name")) face = value;
+        else if (SameTextNoCase(name, L"size")) size = AttributeInt(value);
+        else if (SameTextNoCase(name, L"bold")) bold = AttributeIsTrueNoCase(value);
+        else if (SameTextNoCase(name, L"underline")) underline = AttributeIsTrueNoCase(value);
+        else if (SameTextNoCase(name, L"italic")) italic = AttributeIsTrueNoCase(value);
+        else if (SameTextNoCase(name, L"default")) isDefault = AttributeIsTrueNoCase(value);
+        else if (SameTextNoCase(name, L"shared")) shared = AttributeIsTrueNoCase(value);
     });
     if (id < 0 || OrNull(face) == nullptr) return;
     manager->AddFont(id, face, size, bold, underline, italic, shared);
@@ -75,11 +50,11 @@ void RegisterImage(CXmlNode& node, CManagerUI* manager)
     const wchar_t* type = nullptr;
     DWORD mask = 0;
     bool keepSource = false;
-    ForEachAttribute(node, [&](const CUIString& attribute, const wchar_t* value) {
-        if (attribute.CompareNoCase(L"name") == 0) name = value;
-        else if (attribute.CompareNoCase(L"restype") == 0) type = value;
-        else if (attribute.CompareNoCase(L"mask") == 0) mask = ParseMask(value);
-        else if (attribute.CompareNoCase(L"shared") == 0) keepSource = IsTrue(value);
+    ForEachAttribute(node, [&](const wchar_t* attribute, const wchar_t* value) {
+        if (SameTextNoCase(attribute, L"name")) name = value;
+        else if (SameTextNoCase(attribute, L"restype")) type = value;
+        else if (SameTextNoCase(attribute, L"mask")) mask = AttributeColor(value);
+        else if (SameTextNoCase(attribute, L"shared")) keepSource = AttributeIsTrueNoCase(value);
     });
     // An image's "shared" keeps its source pixels; declared images always stay the window's.
     if (OrNull(name) != nullptr) manager->AddImage(name, OrNull(type), mask, keepSource, false);
@@ -90,10 +65,10 @@ void RegisterDefault(CXmlNode& node, CManagerUI* manager)
     const wchar_t* name = nullptr;
     const wchar_t* list = L"";
     bool shared = false;
-    ForEachAttribute(node, [&](const CUIString& attribute, const wchar_t* value) {
-        if (attribute.CompareNoCase(L"name") == 0) name = value;
-        else if (attribute.CompareNoCase(L"value") == 0) list = value;
-        else if (attribute.CompareNoCase(L"shared") == 0) shared = IsTrue(value);
+    ForEachAttribute(node, [&](const wchar_t* attribute, const wchar_t* value) {
+        if (SameTextNoCase(attribute, L"name")) name = value;
+        else if (SameTextNoCase(attribute, L"value")) list = value;
+        else if (SameTextNoCase(attribute, L"shared")) shared = AttributeIsTrueNoCase(value);
     });
     if (OrNull(name) != nullptr) manager->AddDefaultAttributes(name, list, shared);
 }
@@ -102,9 +77,9 @@ void RegisterLanguageString(CXmlNode& node)
 {
     int id = -1;
     const wchar_t* text = nullptr;
-    ForEachAttribute(node, [&](const CUIString& attribute, const wchar_t* value) {
-        if (attribute.CompareNoCase(L"id") == 0) id = ParseDecimal(value);
-        else if (attribute.CompareNoCase(L"value") == 0) text = value;
+    ForEachAttribute(node, [&](const wchar_t* attribute, const wchar_t* value) {
+        if (SameTextNoCase(attribute, L"id")) id = AttributeInt(value);
+        else if (SameTextNoCase(attribute, L"value")) text = value;
     });
     if (id >= 0 && OrNull(text) != nullptr) CManagerUI::AddLanguageString(id, text);
 }
@@ -114,17 +89,17 @@ void RegisterLanguageString(CXmlNode& node)
 void CSkinBuilder::RegisterResources(CXmlNode& root, CManagerUI* manager)
 {
     for (CXmlNode node = root.GetChild(); node.IsValid(); node = node.GetSibling()) {
-        const CUIString name(node.GetName());
-        if (name.CompareNoCase(L"Font") == 0) RegisterFont(node, manager);
-        else if (name.CompareNoCase(L"Image") == 0) RegisterImage(node, manager);
-        else if (name.CompareNoCase(L"Default") == 0) RegisterDefault(node, manager);
-        else if (name.CompareNoCase(L"MultiLanguage") == 0) RegisterLanguageString(node);
+        const wchar_t* name = node.GetName();
+        if (SameTextNoCase(name, L"Font")) RegisterFont(node, manager);
+        else if (SameTextNoCase(name, L"Image")) RegisterImage(node, manager);
+        else if (SameTextNoCase(name, L"Default")) RegisterDefault(node, manager);
+        else if (SameTextNoCase(name, L"MultiLanguage")) RegisterLanguageString(node);
     }
 }
 
 void CSkinBuilder::ApplyWindowAttributes(CXmlNode& root, CManagerUI* manager)
 {
-    if (!SameNoCase(root.GetName(), L"Window") || manager->GetPaintWindow() == nullptr) return;
+    if (!SameTextNoCase(root.GetName(), L"Window") || manager->GetPaintWindow() == nullptr) return;
     const int count = root.GetAttributeCount();
     for (int i = 0; i < count; ++i) manager->SetWindowAttribute(root.GetAttributeName(i), root.GetAttributeValue(i));
 }

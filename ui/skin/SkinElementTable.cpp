@@ -144,10 +144,9 @@ CControlUI* CreateSkinElement(const wchar_t* name)
     if (name == nullptr) return nullptr;
     const size_t length = std::wcslen(name);
     const Group group = GroupForLength(length);
-    const CUIString key(name);
     for (size_t i = 0; i < group.count; ++i) {
         const Element& element = group.first[i];
-        const bool same = element.exact ? key == element.name : key.CompareNoCase(element.name) == 0;
+        const bool same = element.exact ? std::wcscmp(name, element.name) == 0 : SameTextNoCase(name, element.name);
         if (same) return element.create();
     }
     return nullptr;

@@ -122,16 +122,28 @@ bool ReadSkinImageFile(const wchar_t* name, const wchar_t* type, CSkinFileBytes&
     return ReadLooseFile(name, MAXDWORD, bytes) == nullptr;
 }
 
-bool ReadResourceBytes(HMODULE module, const wchar_t* name, const wchar_t* type, CSkinFileBytes& bytes)
+bool LockResourceBytes(HMODULE module, const wchar_t* name, const wchar_t* type, const BYTE*& data, DWORD& size)
 {
-    bytes.Reset();
+    data = nullptr;
+    size = 0;
     const HRSRC found = ::FindResourceW(module, name, type);
     if (!found) return false;
     const HGLOBAL loaded = ::LoadResource(module, found);
-    const DWORD size = ::SizeofResource(module, found);
-    const void* data = loaded ? ::LockResource(loaded) : nullptr;
+    const DWORD length = ::SizeofResource(module, found);
+    const void* locked = loaded ? ::LockResource(loaded) : nullptr;
     // Resources of a loaded module need no release; they live as long as the module.
-    if (!data || size == 0 || !bytes.Allocate(size)) return false;
+    if (!locked || length == 0) return false;
+    data = static_cast<const BYTE*>(locked);
+    size = length;
+    return true;
+}
+
+bool ReadResourceBytes(HMODULE module, const wchar_t* name, const wchar_t* type, CSkinFileBytes& bytes)
+{
+    bytes.Reset();
+    const BYTE* data = nullptr;
+    DWORD size = 0;
+    if (!LockResourceBytes(module, name, type, data, size) || !bytes.Allocate(size)) return false;
     std::memcpy(bytes.GetBuffer(), data, size);
     return true;
 }

@@ -41,6 +41,10 @@ bool ReadSkinFile(const wchar_t* name, CSkinFileBytes& bytes, const wchar_t** me
 // size. When that fails, the name is tried as a plain file path. Empty files fail.
 bool ReadSkinImageFile(const wchar_t* name, const wchar_t* type, CSkinFileBytes& bytes);
 
+// The bytes of the resource of that name (or numeric id) and type where the module holds
+// them (they live as long as the module); an empty or missing resource fails.
+bool LockResourceBytes(HMODULE module, const wchar_t* name, const wchar_t* type, const BYTE*& data, DWORD& size);
+
 // Copies the resource of that name (or numeric id) and type out of a module; an empty or
 // missing resource fails.
 bool ReadResourceBytes(HMODULE module, const wchar_t* name, const wchar_t* type, CSkinFileBytes& bytes);

@@ -1,5 +1,7 @@
 #include "ui/skin/SkinResources.h"
 
+#include "ui/skin/SkinFileReader.h"
+
 #include <cstring>
 #include <memory>
 #include <new>
@@ -111,13 +113,14 @@ CZipArchive* CSkinResources::GetResourceZipHandle()
 
 bool CSkinResources::SelectZipResource(UINT id, const wchar_t* type)
 {
-    const HMODULE module = GetResourceModule();
-    const HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(id), type);
-    if (!found) return false;
-    const HGLOBAL loaded = ::LoadResource(module, found);
-    const DWORD size = ::SizeofResource(module, found);
-    const void* data = loaded ? ::LockResource(loaded) : nullptr;
-    if (!data || size == 0) return false;
+    return SelectZipResource(MAKEINTRESOURCEW(id), type);
+}
+
+bool CSkinResources::SelectZipResource(const wchar_t* name, const wchar_t* type)
+{
+    const BYTE* data = nullptr;
+    DWORD size = 0;
+    if (!LockResourceBytes(GetResourceModule(), name, type, data, size)) return false;
     Settings& s = State();
     // An archive in memory is never replaced, so a second copy would only be wasted.
     if (s.zipName == kMemoryZipName) return true;

@@ -47,10 +47,11 @@ public:
     // The kept-open archive, or null.
     static CZipArchive* GetResourceZipHandle();
 
-    // Copies the archive resource of that id and type out of the resource module into a block
-    // kept for the rest of the process and selects it. False when the resource is missing,
-    // cannot be loaded, is empty or cannot be copied.
+    // Copies the archive resource of that id (or name) and type out of the resource module
+    // into a block kept for the rest of the process and selects it. False when the resource
+    // is missing, cannot be loaded, is empty or cannot be copied.
     static bool SelectZipResource(UINT id, const wchar_t* type = L"ZIPRES");
+    static bool SelectZipResource(const wchar_t* name, const wchar_t* type = L"ZIPRES");
 };
 
 } // namespace VarnUI

@@ -2,6 +2,7 @@
 
 #include "ui/skin/SkinFileReader.h"
 #include "ui/skin/XmlParser.h"
+#include "ui/skin/XmlText.h"
 
 #include <climits>
 #include <cstdint>
@@ -11,20 +12,13 @@
 
 namespace VarnUI {
 
+using XmlText::CopyBounded;
+
 namespace {
 
 const wchar_t kMissingByteOrderMark[] = L"Missing byte-order mark";
 const wchar_t kCannotConvert[] = L"Could not convert text";
 const wchar_t kOutOfMemory[] = L"Out of memory";
-
-// Copies at most size - 1 characters of text and terminates.
-void CopyBounded(wchar_t* buffer, int size, const wchar_t* text)
-{
-    if (!buffer || size <= 0) return;
-    int i = 0;
-    for (; i < size - 1 && text[i] != L'\0'; ++i) buffer[i] = text[i];
-    buffer[i] = L'\0';
-}
 
 wchar_t* NewText(size_t length)
 {

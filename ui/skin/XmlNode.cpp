@@ -14,11 +14,7 @@ namespace {
 bool CopyValue(const wchar_t* value, wchar_t* buffer, int size)
 {
     if (!value) return false;
-    if (buffer && size > 0) {
-        int i = 0;
-        for (; i < size - 1 && value[i] != L'\0'; ++i) buffer[i] = value[i];
-        buffer[i] = L'\0';
-    }
+    CopyBounded(buffer, size, value);
     return true;
 }
 

@@ -1,4 +1,5 @@
-// Character rules shared by the XML parser and the node's attribute scan. Every scan stops at
+// Character rules shared by the XML parser and the node's attribute scan, and the bounded
+// copy through which the document and its nodes hand out texts. Every scan stops at
 // the text's terminator, so none can run past the end of a document.
 #pragma once
 
@@ -30,6 +31,16 @@ template <typename Char>
 void SkipName(Char*& p)
 {
     while (IsNameChar(*p)) ++p;
+}
+
+// Copies at most size - 1 characters of text into buffer and always terminates it, so a
+// caller's buffer never holds an unterminated text.
+inline void CopyBounded(wchar_t* buffer, int size, const wchar_t* text)
+{
+    if (!buffer || size <= 0) return;
+    int i = 0;
+    for (; i < size - 1 && text[i] != L'\0'; ++i) buffer[i] = text[i];
+    buffer[i] = L'\0';
 }
 
 } // namespace XmlText

@@ -2,11 +2,6 @@
 
 #include "ui/controls/ControlUI.h"
 
-#include <cstring>
-#include <cwchar>
-#include <memory>
-#include <new>
-
 namespace VarnUI {
 
 namespace {
@@ -31,27 +26,6 @@ UINT ParseResourceNumber(const wchar_t* text)
     return value <= 0xFFFF ? value : 0;
 }
 
-// A "ZIPRES" resource with a text name, copied and selected like a numbered one.
-bool SelectNamedZipResource(const wchar_t* name)
-{
-    const HMODULE module = CSkinResources::GetResourceModule();
-    const HRSRC found = ::FindResourceW(module, name, kZipResourceType);
-    if (found == nullptr) return false;
-    const HGLOBAL loaded = ::LoadResource(module, found);
-    const DWORD size = ::SizeofResource(module, found);
-    const void* data = loaded != nullptr ? ::LockResource(loaded) : nullptr;
-    if (data == nullptr || size == 0) return false;
-    // An archive in memory, once selected, is never replaced.
-    if (CSkinResources::GetResourceZip() == L"membuffer") return true;
-    static std::unique_ptr<BYTE[]> s_copy;   // read for the rest of the process
-    std::unique_ptr<BYTE[]> copy(new (std::nothrow) BYTE[size]);
-    if (!copy) return false;
-    std::memcpy(copy.get(), data, size);
-    CSkinResources::SetResourceZipMemory(copy.get(), size);
-    s_copy = std::move(copy);
-    return true;
-}
-
 bool SelectZipResourceById(const wchar_t* id)
 {
     if (id == nullptr) return false;
@@ -62,7 +36,7 @@ bool SelectZipResourceById(const wchar_t* id)
     if (*id == L'\0') return false;
     const UINT number = ParseResourceNumber(id);
     if (number != 0) return CSkinResources::SelectZipResource(number, kZipResourceType);
-    return SelectNamedZipResource(id);
+    return CSkinResources::SelectZipResource(id, kZipResourceType);
 }
 
 } // namespace

@@ -13,14 +13,32 @@ namespace {
 // use the window's user data.
 const wchar_t kObjectProperty[] = L"WndX";
 
-CWindowWnd* ObjectFromUserData(HWND window)
+// Where a window keeps its object: the user data for windows of an own class and subclassed
+// ones, the property for superclassed ones.
+CWindowWnd* ObjectOf(HWND window, bool property)
 {
+    if (property) return static_cast<CWindowWnd*>(::GetPropW(window, kObjectProperty));
     return reinterpret_cast<CWindowWnd*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
-CWindowWnd* ObjectFromProperty(HWND window)
+void StoreObject(HWND window, CWindowWnd* object, bool property)
 {
-    return static_cast<CWindowWnd*>(::GetPropW(window, kObjectProperty));
+    if (property) {
+        ::SetPropW(window, kObjectProperty, object);
+    } else {
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(object));
+    }
+}
+
+void ForgetObject(HWND window, bool property)
+{
+    // A property left on a window past WM_NCDESTROY is never freed, so it is removed rather
+    // than set to null.
+    if (property) {
+        ::RemovePropW(window, kObjectProperty);
+    } else {
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    }
 }
 
 int RoundUpTo16(int value)
@@ -114,25 +132,15 @@ bool CWindowWnd::RegisterSuperclass()
 
 LRESULT CALLBACK CWindowWnd::StaticWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    CWindowWnd* object = nullptr;
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        object = static_cast<CWindowWnd*>(create->lpCreateParams);
-        if (object != nullptr) {
-            object->m_window = window;
-            ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(object));
-        }
-    } else {
-        object = ObjectFromUserData(window);
-        if (message == WM_NCDESTROY && object != nullptr) {
-            return FinishWindow(object, window, wParam, lParam, false);
-        }
-    }
-    if (object == nullptr) return ::DefWindowProcW(window, message, wParam, lParam);
-    return object->HandleMessage(message, wParam, lParam);
+    return Route(window, message, wParam, lParam, false);
 }
 
 LRESULT CALLBACK CWindowWnd::StaticControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return Route(window, message, wParam, lParam, true);
+}
+
+LRESULT CWindowWnd::Route(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool property)
 {
     CWindowWnd* object = nullptr;
     if (message == WM_NCCREATE) {
@@ -140,12 +148,12 @@ LRESULT CALLBACK CWindowWnd::StaticControlProc(HWND window, UINT message, WPARAM
         object = static_cast<CWindowWnd*>(create->lpCreateParams);
         if (object != nullptr) {
             object->m_window = window;
-            ::SetPropW(window, kObjectProperty, object);
+            StoreObject(window, object, property);
         }
     } else {
-        object = ObjectFromProperty(window);
+        object = ObjectOf(window, property);
         if (message == WM_NCDESTROY && object != nullptr) {
-            return FinishWindow(object, window, wParam, lParam, true);
+            return FinishWindow(object, window, wParam, lParam, property);
         }
     }
     if (object == nullptr) return ::DefWindowProcW(window, message, wParam, lParam);
@@ -156,13 +164,7 @@ LRESULT CWindowWnd::FinishWindow(CWindowWnd* object, HWND window, WPARAM wParam,
                                  bool property)
 {
     const LRESULT result = ::CallWindowProcW(object->m_previousProc, window, WM_NCDESTROY, wParam, lParam);
-    // A property left on a window past WM_NCDESTROY is never freed, so it is removed rather
-    // than set to null.
-    if (property) {
-        ::RemovePropW(window, kObjectProperty);
-    } else {
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    }
+    ForgetObject(window, property);
     if (object->m_subclassed) object->Unsubclass();
     object->m_window = nullptr;
     // No window shows the icons any more.
@@ -202,8 +204,9 @@ void CWindowWnd::DetachFromWindow()
 {
     if (m_window == nullptr) return;
     if (::IsWindow(m_window)) {
-        if (ObjectFromProperty(m_window) == this) ::RemovePropW(m_window, kObjectProperty);
-        if (ObjectFromUserData(m_window) == this) ::SetWindowLongPtrW(m_window, GWLP_USERDATA, 0);
+        for (const bool property : {true, false}) {
+            if (ObjectOf(m_window, property) == this) ForgetObject(m_window, property);
+        }
         if (m_subclassed) Unsubclass();
         // The icons go with the object, so the window must stop using them first.
         if (m_bigIcon) ::SendMessageW(m_window, WM_SETICON, ICON_BIG, 0);

@@ -81,7 +81,10 @@ protected:
     bool m_subclassed = false;
 
 private:
-    // The window's last message (WM_NCDESTROY), for both static procedures.
+    // Both static procedures: the object is kept in the window's property (superclassed
+    // windows) or in its user data.
+    static LRESULT Route(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool property);
+    // The window's last message (WM_NCDESTROY).
     static LRESULT FinishWindow(CWindowWnd* object, HWND window, WPARAM wParam, LPARAM lParam,
                                 bool property);
 

@@ -1,0 +1,81 @@
+#include "ui/base/AttributeValues.h"
+
+#include "ui/base/UIString.h"
+
+#include <cwchar>
+
+namespace VarnUI {
+namespace {
+
+const wchar_t* OrEmpty(const wchar_t* text)
+{
+    return text != nullptr ? text : L"";
+}
+
+// The list rule once for every number type: read one, skip one character, go on; a list
+// that ends early stops at the terminator.
+template <typename T, typename Read>
+int ReadList(const wchar_t* text, T* values, int count, Read read)
+{
+    const wchar_t* cursor = OrEmpty(text);
+    int done = 0;
+    while (done < count && *cursor != L'\0') {
+        wchar_t* end = nullptr;
+        values[done++] = read(cursor, &end);
+        if (*end == L'\0') break;
+        cursor = end + 1;
+    }
+    return done;
+}
+
+} // namespace
+
+bool AttributeIsTrue(const wchar_t* text)
+{
+    return std::wcscmp(OrEmpty(text), L"true") == 0;
+}
+
+bool AttributeIsTrueNoCase(const wchar_t* text)
+{
+    return SameTextNoCase(text, L"true");
+}
+
+int AttributeInt(const wchar_t* text, const wchar_t** end)
+{
+    wchar_t* stop = nullptr;
+    const long value = std::wcstol(OrEmpty(text), &stop, 10);
+    if (end != nullptr) *end = stop;
+    return static_cast<int>(value);
+}
+
+BYTE AttributeByte(const wchar_t* text)
+{
+    const long value = std::wcstol(OrEmpty(text), nullptr, 10);
+    return static_cast<BYTE>(value < 0 ? 0 : (value > 255 ? 255 : value));
+}
+
+DWORD AttributeColor(const wchar_t* text)
+{
+    text = OrEmpty(text);
+    if (*text == L'#') ++text;
+    return static_cast<DWORD>(std::wcstoul(text, nullptr, 16));
+}
+
+DWORD AttributeColorAfterBlanks(const wchar_t* text)
+{
+    text = OrEmpty(text);
+    while (*text != L'\0' && *text <= L' ') ++text;
+    return AttributeColor(text);
+}
+
+int AttributeNumbers(const wchar_t* text, LONG* values, int count)
+{
+    return ReadList(text, values, count, [](const wchar_t* from, wchar_t** end) { return std::wcstol(from, end, 10); });
+}
+
+int AttributeFractions(const wchar_t* text, double* values, int count)
+{
+    return ReadList(text, values, count, [](const wchar_t* from, wchar_t** end) { return std::wcstod(from, end); });
+}
+
+} // namespace VarnUI
