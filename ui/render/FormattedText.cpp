@@ -123,7 +123,9 @@ CFormattedText::LineResult CFormattedText::Line(int top, int measuredHeight, int
             result.textEnded = true;
             break;
         }
-        if (stopAt != nullptr && p >= stopAt) break;
+        // The drawing pass ends where the measuring pass did; a run there that the ellipsis
+        // emptied still has its dots to draw (its fit is the one not replayed yet).
+        if (stopAt != nullptr && p >= stopAt && !(p == stopAt && m_nextFit < m_fits.GetSize())) break;
         const FmtToken token = ReadFmtToken(p, m_state.raw);
         if (m_x >= m_right) {
             // A full line still takes the tags and the line feed that follow it; otherwise

@@ -46,6 +46,22 @@ TEST(UIString, Append_CrossingToHeapKeepsEveryCharacter)
     EXPECT_EQ(Text(s), std::wstring(62, L'a') + L"b" + std::wstring(100, L'c'));
 }
 
+TEST(UIString, Append_AfterSetAtShortenedAHeapText_ComesBackInline)
+{
+    CUIString s(std::wstring(70, L'a').c_str());
+    ASSERT_FALSE(IsInline(s));
+    s.SetAt(10, L'\0');
+    s += L"bc";
+    EXPECT_TRUE(IsInline(s));
+    EXPECT_EQ(Text(s), std::wstring(10, L'a') + L"bc");
+    // The text appended may be the string's own heap text.
+    CUIString self(std::wstring(80, L'x').c_str());
+    self.SetAt(5, L'\0');
+    self.Append(self.GetData());
+    EXPECT_TRUE(IsInline(self));
+    EXPECT_EQ(Text(self), std::wstring(10, L'x'));
+}
+
 TEST(UIString, Assign_CountStopsAtTerminatorAndNullIsEmpty)
 {
     CUIString s(L"abcdef", 3);

@@ -166,6 +166,24 @@ TEST(ButtonFade, TimerWalksTheAlphaBothWaysAndStopsItself)
     EXPECT_EQ(CentrePixel(*button), kBlue);
 }
 
+TEST(ButtonFade, AlphaEqualToTheDeltaStillFallsAWholeDelta)
+{
+    CWidgetHost host;
+    auto* button = AddColouredButton(host);
+    button->SetAttribute(L"fadedelta", L"85");
+    host.Send(button, EVT_MOUSEENTER, kInside);
+    const BYTE down[] = {170, 85, 0};
+    for (BYTE expected : down) {
+        host.Send(button, EVT_TIMER, kInside, CButtonUI::kFadeTimer);
+        EXPECT_EQ(button->GetFadeAlpha(), expected);
+    }
+    // The fall to 0 was a whole delta: the timer runs one more tick, which stops it.
+    EXPECT_FALSE(host.manager().SetTimer(button, CButtonUI::kFadeTimer, 30)) << "still running";
+    host.Send(button, EVT_TIMER, kInside, CButtonUI::kFadeTimer);
+    EXPECT_EQ(button->GetFadeAlpha(), 0);
+    EXPECT_FALSE(host.manager().KillTimer(button, CButtonUI::kFadeTimer)) << "stopped at 0";
+}
+
 TEST(ButtonFade, RealTimerAndNoFadingWithDeltaZero)
 {
     CWidgetHost host;

@@ -175,6 +175,28 @@ TEST(TileLayout, CellTable)
     }
 }
 
+TEST(TileLayout, EmptyLayoutCountsItsRowsByTheFormula)
+{
+    // rows = (count - 1) / columns + 1, needed height = (rows - 1) x gap + rows x item height.
+    const struct {
+        int columns;
+        int rows;
+    } cases[] = {{0, 1}, {2, 1}, {1, 0}};
+    for (const auto& c : cases) {
+        CTileLayoutUI layout;
+        layout.SetColumns(c.columns);
+        layout.SetPos({0, 0, 250, 200}, false);
+        EXPECT_EQ(layout.GetRowsUsed(), c.rows) << c.columns << " columns";
+    }
+    // One row of 300 pixels does not fit 200.
+    CTileLayoutUI layout;
+    layout.EnableScrollBar(true, false);
+    layout.SetItemSize({80, 300});
+    layout.SetPos({0, 0, 250, 200}, false);
+    ASSERT_TRUE(layout.GetVerticalScrollBar()->IsVisible());
+    EXPECT_EQ(layout.GetVerticalScrollBar()->GetScrollRange(), 100);
+}
+
 // A 100 x 100 vertical layout with a vertical bar of the default width 16.
 class ScrolledLayout : public ::testing::Test {
 protected:

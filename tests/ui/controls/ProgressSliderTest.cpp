@@ -142,6 +142,36 @@ TEST(SliderDrag, NotifiesOnReleaseOrWhileMovingWithImm)
     EXPECT_EQ(host.notes.size(), 3u);
 }
 
+// Records the slider's state at the moment "valuechanged" is delivered.
+class StateAtNotify : public INotifyUI {
+public:
+    explicit StateAtNotify(CSliderUI* slider) : m_slider(slider) {}
+    void Notify(NotifyUI& msg) override
+    {
+        if (msg.type == L"valuechanged") seen.push_back(m_slider->GetState());
+    }
+    std::vector<UINT> seen;
+
+private:
+    CSliderUI* m_slider;
+};
+
+TEST(SliderDrag, ReleaseNotifiesWhileStillCapturedThenEndsTheDrag)
+{
+    CWidgetHost host;
+    auto* slider = AddSlider(host);
+    StateAtNotify probe(slider);
+    host.manager().AddNotifier(&probe);
+    host.Send(slider, EVT_BUTTONDOWN, {55, 10});
+    host.Validate();
+    host.Send(slider, EVT_BUTTONUP, {55, 10});
+    host.manager().RemoveNotifier(&probe);
+    ASSERT_EQ(probe.seen.size(), 1u);
+    EXPECT_NE(probe.seen[0] & STATE_CAPTURED, 0u);
+    EXPECT_EQ(slider->GetState() & STATE_CAPTURED, 0u);
+    EXPECT_TRUE(host.HasUpdate()) << "the end of the drag repaints, also without a new value";
+}
+
 TEST(SliderDrag, ButtonDownOnTheCurrentValueStartsADragWithoutRepaint)
 {
     CWidgetHost host;

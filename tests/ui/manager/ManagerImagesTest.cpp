@@ -1,6 +1,8 @@
 #include "ManagerTestSupport.h"
 
 #include "ui/manager/ManagerUI.h"
+#include "ui/render/Renderer.h"
+#include "ui/skin/SkinResources.h"
 
 #include <gtest/gtest.h>
 
@@ -34,6 +36,34 @@ TEST(ManagerImages, AddImage_RecordsTypeMaskAndKeepSource)
     EXPECT_EQ(FirstPixel(image), 0xFF0000FFu);
     EXPECT_EQ(manager.GetImage(L"#FF0000FF"), image);
     EXPECT_EQ(manager.GetImage(L"#ff0000ff"), nullptr);
+}
+
+TEST(ManagerImages, ResourceNamesStartingWithADigitAreNumericIds)
+{
+    // The test program carries ok.png (120 x 108) as PNG 157 and min.png (24 x 72) as PNG LOGO.
+    CSkinResources::SetInstance(::GetModuleHandleW(nullptr));
+    CManagerUI manager;
+    ImageInfoUI* numbered = manager.AddImage(L"157", L"PNG");
+    ASSERT_NE(numbered, nullptr);
+    EXPECT_EQ(numbered->width, 120);
+    EXPECT_EQ(numbered->height, 108);
+    ImageInfoUI* named = manager.AddImage(L"LOGO", L"PNG");
+    ASSERT_NE(named, nullptr);
+    EXPECT_EQ(named->width, 24);
+
+    // The same through an image attribute string, as a skin writes it.
+    ImageDrawUI record;
+    record.drawString = L"res='157' restype='PNG'";
+    const RECT rc = {0, 0, 10, 10};
+    ASSERT_TRUE(CRenderer::DrawImageString(nullptr, &manager, rc, rc, record));
+    EXPECT_EQ(record.image, numbered);
+
+    // An id past what resources can have is not wrapped onto another one (65693 = 65536 + 157),
+    // and a colour that starts with a digit stays a colour.
+    EXPECT_EQ(manager.AddImage(L"65693", L"PNG"), nullptr);
+    ImageInfoUI* colour = manager.AddImage(L"80FF0000", kColor);
+    ASSERT_NE(colour, nullptr);
+    EXPECT_EQ(FirstPixel(colour), 0x80800000u);
 }
 
 TEST(ManagerImages, SameName_ReplacesInPlaceAndFreesTheOldBitmap)

@@ -128,6 +128,24 @@ TEST(ManagerTree, RenameControl_Rules)
     EXPECT_EQ(tree.manager.FindControlByName(L"see"), tree.c);
 }
 
+TEST(ManagerTree, RenameControl_NotYetBelowTheRoot_IsFoundUntilItLeaves)
+{
+    SmallTree tree;
+    auto* loose = new CControlUI;
+    loose->SetManager(&tree.manager, nullptr, false);
+    loose->SetName(L"loose");
+    EXPECT_EQ(tree.manager.FindControlByName(L"loose"), loose);
+
+    // Leaving the manager, or going, takes the entry along: it never outlives the control.
+    loose->SetManager(nullptr, nullptr, false);
+    EXPECT_EQ(tree.manager.FindControlByName(L"loose"), nullptr);
+    loose->SetManager(&tree.manager, nullptr, false);
+    loose->SetName(L"again");
+    EXPECT_EQ(tree.manager.FindControlByName(L"again"), loose);
+    delete loose;
+    EXPECT_EQ(tree.manager.FindControlByName(L"again"), nullptr);
+}
+
 TEST(ManagerTree, SetName_MovesTheNameMapEntry)
 {
     SmallTree tree;

@@ -247,15 +247,15 @@ TEST_F(TextTest, LineBreaking)
         {L"aaaa bbbb cccc", 9, DT_WORDBREAK, 2, 9},
         {L"aaaa bbbb cccc", 8, DT_WORDBREAK, 3, 5},
         {L"aaaa bbbb cccc", 9, 0, 2, 9},
-        // A word longer than the line is cut where it no longer fits.
+        // A word longer than the line is cut where it no longer fits, also after a tag.
         {L"abcdefghijkl", 5, DT_WORDBREAK, 3, 5},
-        // A word starting after a tag moves to the next line whole.
-        {L"ab {u}cdefgh{/u}", 6, DT_WORDBREAK, 2, 6},
+        {L"ab {u}cdefghij{/u}", 6, DT_WORDBREAK, 2, 6},
         {L"one\ntwo{n}three", 20, 0, 3, 5},
         {L"one{n}two", 20, DT_SINGLELINE, 1, 6},
         {L"a-b-c-d", 4, DT_WORDBREAK, 2, 4},
-        // A line that fills the width exactly takes the closing tag and line feed after it.
+        // A line that fills the width exactly takes the tags and line feed after it.
         {L"{b}abcdef{/b}\nxyz", 6, DT_WORDBREAK, 2, 6},
+        {L"abc{b}{/b}\nd", 3, 0, 2, 3},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.text << " in " << c.cells);
@@ -278,6 +278,21 @@ TEST_F(TextTest, EllipsisEndsTheLineWithThreeDots)
     EXPECT_EQ(Measure(L"abcdefghij", rc, DT_SINGLELINE | DT_END_ELLIPSIS).right, Cells(6));
 }
 
+TEST_F(TextTest, RunWhoseFirstCharacterNoLongerFits)
+{
+    // Half a cell is left after "abc".
+    const RECT rc = {0, 0, Cells(3) + m_cell / 2, 40};
+    // One character that no longer fits stays on its line.
+    EXPECT_EQ(Measure(L"abc{b}d{/b}", rc, 0).bottom, m_line);
+    // The ellipsis takes that character too and still shows.
+    CCanvas actual(200, 40, kWhite);
+    Draw(actual, L"abc{b}de{/b}", rc, DT_SINGLELINE | DT_END_ELLIPSIS);
+    CCanvas expected(200, 40, kWhite);
+    Reference(expected, 0, 0, L"abc", nullptr, RGB(0, 0, 0), &rc);
+    Reference(expected, Cells(3), 0, L"...", Variant(true, false, false), RGB(0, 0, 0), &rc);
+    ExpectSame(actual, expected);
+}
+
 TEST_F(TextTest, TooNarrowForOneCharacterStillEnds)
 {
     // Each line would give up its only character to the ellipsis and start again.
@@ -298,6 +313,8 @@ TEST_F(TextTest, ParagraphSpacingAddsToEveryLineUntilItCloses)
     ExpectRect(links[1], 0, m_line + 10, Cells(3), 2 * m_line + 20);
     ExpectRect(links[2], 0, 2 * m_line + 20, Cells(5), 3 * m_line + 20);
     EXPECT_EQ(Measure(L"{p 10}one\ntwo{/p}three", RECT{0, 0, 300, 200}, 0).bottom, 3 * m_line + 20);
+    // A paragraph opened inside a line ends that line first, which keeps its own height.
+    EXPECT_EQ(Measure(L"one{p 10}two{/p}x", RECT{0, 0, 300, 200}, 0).bottom, 3 * m_line + 10);
     EXPECT_EQ(Measure(L"{y 50}a", RECT{0, 0, 300, 200}, 0).bottom, 50);
 
     // Text sits at the bottom of a taller line.
@@ -331,6 +348,9 @@ TEST_F(TextTest, InlineImagesDrawTheirPartAligned)
         {L"ab{i strip.png 3}", 30 - m_line},
         {L"{v top}ab{i strip.png 3}{/v}", 0},
         {L"{v center}ab{i strip.png 3}{/v}", (30 - m_line) / 2},
+        {L"{v CENTER }ab{i strip.png 3}{/v}", (30 - m_line) / 2},
+        // Whole words only: "topmost" is no "top".
+        {L"{v topmost}ab{i strip.png 3}{/v}", 30 - m_line},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.text);

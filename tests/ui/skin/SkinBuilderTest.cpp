@@ -338,6 +338,19 @@ TEST_F(SkinBuilderTest, IncludeCycles_AreCutWhereTheyCloseInsteadOfRecursing)
     root->Destroy();
 }
 
+TEST_F(SkinBuilderTest, IncludeChains_BuildThirtyTwoLevelsDeep)
+{
+    // level1.xml includes level2.xml and so on; each level adds one label.
+    for (int level = 1; level <= 40; ++level) {
+        WriteSkinFile(L"level" + std::to_wstring(level) + L".xml",
+                      "<Windows><Label/><Include source=\"level" + std::to_string(level + 1) + ".xml\"/></Windows>");
+    }
+    CControlUI* root = Build(L"<Window><Container><Include source=\"level1.xml\"/></Container></Window>");
+    ASSERT_NE(Box(root), nullptr);
+    EXPECT_EQ(Box(root)->GetCount(), 32);
+    root->Destroy();
+}
+
 TEST_F(SkinBuilderTest, FromAResource_IncludesAreResourceIdsOfTheSameType)
 {
     CSkinBuilder builder;
