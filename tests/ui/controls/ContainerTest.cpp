@@ -3,6 +3,7 @@
 #include "LayoutTestSupport.h"
 
 #include "../manager/ManagerTestSupport.h"
+#include "ui/controls/ButtonUI.h"
 #include "ui/controls/ContainerUI.h"
 #include "ui/controls/HorizontalLayoutUI.h"
 #include "ui/controls/ScrollBarUI.h"
@@ -10,6 +11,8 @@
 #include "ui/manager/ManagerUI.h"
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 using namespace VarnUI;
 using VarnTest::MakeEvent;
@@ -137,6 +140,33 @@ TEST(ContainerHitTest, MouseChildAndScrolledOutParts)
     pt = {10, 10};
     layout.SetMouseChildEnabled(false);
     EXPECT_EQ(layout.FindControl(AnswerHit, &pt, flags), &layout);
+}
+
+// Records, for each event handed to it, whether it counted as busy with that event (a
+// listener destroying it from there then has the delete deferred).
+class BusyProbe : public CContainerUI {
+public:
+    void HandleEvent(EventUI&) override { busy.push_back(IsInEvent()); }
+    std::vector<bool> busy;
+};
+
+TEST(ContainerEvents, MouseInputOff_HandsMouseEventsOnToABusyReceiver)
+{
+    BusyProbe probe;
+    auto* box = new CContainerUI;
+    auto* button = new CButtonUI;
+    probe.Add(box);
+    probe.Add(button);
+    probe.EnableScrollBar(true, false);
+    CScrollBarUI* bar = probe.GetVerticalScrollBar();
+    for (CControlUI* control : {static_cast<CControlUI*>(box), static_cast<CControlUI*>(button),
+                                static_cast<CControlUI*>(bar)}) {
+        control->SetMouseEnabled(false);
+        EventUI event = MakeEvent(EVT_BUTTONDOWN, {1, 1});
+        control->HandleEvent(event);
+    }
+    // The container and the button to their parent, the bar to its owner.
+    EXPECT_EQ(probe.busy, (std::vector<bool>{true, true, true}));
 }
 
 TEST(ContainerPaint, FloatChildrenOutsideTheClientAreaStillPaint)
