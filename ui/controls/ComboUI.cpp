@@ -220,20 +220,13 @@ void CComboUI::HandleEvent(EventUI& event)
 void CComboUI::SetAttribute(const wchar_t* name, const wchar_t* value)
 {
     if (name == nullptr || value == nullptr) return;
+    if (SetStateImage(name, value, &m_normalImage, &m_hotImage, &m_pushedImage, &m_focusedImage, &m_disabledImage)) {
+        return;
+    }
     const CUIString key(name);
     if (key == L"textpadding") {
         m_textPadding = CUIRect(value);
         Invalidate();
-    } else if (key == L"normalimage") {
-        SetImageString(m_normalImage, value);
-    } else if (key == L"hotimage") {
-        SetImageString(m_hotImage, value);
-    } else if (key == L"pushedimage") {
-        SetImageString(m_pushedImage, value);
-    } else if (key == L"focusedimage") {
-        SetImageString(m_focusedImage, value);
-    } else if (key == L"disabledimage") {
-        SetImageString(m_disabledImage, value);
     } else if (key == L"dropbox") {
         m_dropBoxAttributes = value;
     } else if (key == L"dropboxsize") {

@@ -189,12 +189,8 @@ void CContainerUI::SetPos(RECT rc, bool needInvalidate)
         client.right += m_horizontalScrollBar->GetScrollRange() - m_horizontalScrollBar->GetScrollPos();
     }
     for (int i = 0; i < m_items.GetSize(); ++i) {
-        CControlUI* child = ChildAt(i);
-        if (!child->IsVisible()) continue;
-        if (child->IsFloat()) {
-            SetFloatPos(i);
-            continue;
-        }
+        CControlUI* child = FlowChild(i);
+        if (child == nullptr) continue;
         int width = client.GetWidth();
         width = std::max(width, child->GetMinWidth());
         width = std::min(width, child->GetMaxWidth());
@@ -203,6 +199,24 @@ void CContainerUI::SetPos(RECT rc, bool needInvalidate)
         height = std::min(height, child->GetMaxHeight());
         child->SetPos({client.left, client.top, client.left + width, client.top + height}, false);
     }
+}
+
+CControlUI* CContainerUI::FlowChild(int index)
+{
+    CControlUI* child = ChildAt(index);
+    if (!child->IsVisible()) return nullptr;
+    if (!child->IsFloat()) return child;
+    SetFloatPos(index);
+    return nullptr;
+}
+
+int CContainerUI::CountFlowChildren() const
+{
+    int count = 0;
+    for (int i = 0; i < m_items.GetSize(); ++i) {
+        if (ChildAt(i)->IsVisible() && !ChildAt(i)->IsFloat()) ++count;
+    }
+    return count;
 }
 
 void CContainerUI::SetFloatPos(int index)

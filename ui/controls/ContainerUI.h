@@ -132,6 +132,11 @@ public:
 
 protected:
     CControlUI* ChildAt(int index) const { return static_cast<CControlUI*>(m_items[index]); }
+    // The child at index when the layout places it in its flow; a visible float child is
+    // placed by its float position instead, and a hidden one not at all (both give null).
+    CControlUI* FlowChild(int index);
+    // The visible children that are not float.
+    int CountFlowChildren() const;
     // Places the container again at its current rectangle (relative when float).
     void Relayout(bool needInvalidate);
     // Destroys or defers a removed child, or detaches it when it is kept.

@@ -233,6 +233,15 @@ void CControlUI::Move(int dx, int dy, bool needInvalidate)
     if (m_cover != nullptr && m_cover->IsVisible()) m_cover->Move(dx, dy, false);
 }
 
+// The size wishes a parent's layout reads: a negative value is no wish, and only a change
+// lays the parent out again.
+void CControlUI::SetSizeWish(int& wish, int value)
+{
+    if (value < 0 || value == wish) return;
+    wish = value;
+    RequestParentLayout();
+}
+
 int CControlUI::GetWidth() const { return m_item.GetWidth(); }
 int CControlUI::GetHeight() const { return m_item.GetHeight(); }
 int CControlUI::GetX() const { return m_item.left; }
@@ -283,36 +292,28 @@ int CControlUI::GetMinWidth() const { return m_minWidth; }
 
 void CControlUI::SetMinWidth(int cx)
 {
-    if (cx < 0 || cx == m_minWidth) return;
-    m_minWidth = cx;
-    RequestParentLayout();
+    SetSizeWish(m_minWidth, cx);
 }
 
 int CControlUI::GetMaxWidth() const { return m_maxWidth > m_minWidth ? m_maxWidth : m_minWidth; }
 
 void CControlUI::SetMaxWidth(int cx)
 {
-    if (cx < 0 || cx == m_maxWidth) return;
-    m_maxWidth = cx;
-    RequestParentLayout();
+    SetSizeWish(m_maxWidth, cx);
 }
 
 int CControlUI::GetMinHeight() const { return m_minHeight; }
 
 void CControlUI::SetMinHeight(int cy)
 {
-    if (cy < 0 || cy == m_minHeight) return;
-    m_minHeight = cy;
-    RequestParentLayout();
+    SetSizeWish(m_minHeight, cy);
 }
 
 int CControlUI::GetMaxHeight() const { return m_maxHeight > m_minHeight ? m_maxHeight : m_minHeight; }
 
 void CControlUI::SetMaxHeight(int cy)
 {
-    if (cy < 0 || cy == m_maxHeight) return;
-    m_maxHeight = cy;
-    RequestParentLayout();
+    SetSizeWish(m_maxHeight, cy);
 }
 
 CUIString CControlUI::GetToolTip() const { return m_toolTip; }

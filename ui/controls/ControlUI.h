@@ -206,10 +206,16 @@ public:
 protected:
     friend class CManagerUI;   // RenameControl stores the name without a second rename
 
+    void SetSizeWish(int& wish, int value);
     // Clips rc through the ancestors; false when an ancestor is hidden or nothing is left.
     bool ClipToAncestors(CUIRect& rc) const;
     // The setter of every image attribute: a new text resets the record and repaints.
     void SetImageString(ImageDrawUI& image, const wchar_t* drawString);
+    // The state images most controls know: "normalimage", "hotimage", "pushedimage",
+    // "focusedimage" and "disabledimage" (null: a state this control does not draw). False
+    // when name is none of them.
+    bool SetStateImage(const wchar_t* name, const wchar_t* value, ImageDrawUI* normal, ImageDrawUI* hot,
+                       ImageDrawUI* pushed, ImageDrawUI* focused, ImageDrawUI* disabled);
     // A control with mouse input off reacts to no mouse event: it goes on to the parent (or
     // to target). True when the event was handed on.
     bool ForwardMouseEventIfOff(EventUI& event);

@@ -184,6 +184,22 @@ void CControlUI::SetImageString(ImageDrawUI& image, const wchar_t* drawString)
     if (image.Reset(drawString)) Invalidate();
 }
 
+bool CControlUI::SetStateImage(const wchar_t* name, const wchar_t* value, ImageDrawUI* normal, ImageDrawUI* hot,
+                               ImageDrawUI* pushed, ImageDrawUI* focused, ImageDrawUI* disabled)
+{
+    const struct {
+        const wchar_t* name;
+        ImageDrawUI* image;
+    } states[] = {{L"normalimage", normal}, {L"hotimage", hot}, {L"pushedimage", pushed}, {L"focusedimage", focused},
+                  {L"disabledimage", disabled}};
+    for (const auto& state : states) {
+        if (state.image == nullptr || std::wcscmp(name, state.name) != 0) continue;
+        SetImageString(*state.image, value);
+        return true;
+    }
+    return false;
+}
+
 void CControlUI::SetBkImage(const wchar_t* drawString)
 {
     if (!m_bkImage.Reset(drawString)) return;

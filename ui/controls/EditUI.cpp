@@ -141,6 +141,7 @@ void CEditUI::HandleEvent(EventUI& event)
 void CEditUI::SetAttribute(const wchar_t* name, const wchar_t* value)
 {
     if (name == nullptr || value == nullptr) return;
+    if (SetStateImage(name, value, &m_normalImage, &m_hotImage, nullptr, &m_focusedImage, &m_disabledImage)) return;
     const CUIString key(name);
     if (key == L"readonly") {
         SetReadOnly(AttributeIsTrue(value));
@@ -154,14 +155,6 @@ void CEditUI::SetAttribute(const wchar_t* name, const wchar_t* value)
         SetMaxChar(AttributeInt(value));
     } else if (key == L"nativebkcolor") {
         SetNativeEditBkColor(AttributeColor(value));
-    } else if (key == L"normalimage") {
-        SetImageString(m_normalImage, value);
-    } else if (key == L"hotimage") {
-        SetImageString(m_hotImage, value);
-    } else if (key == L"focusedimage") {
-        SetImageString(m_focusedImage, value);
-    } else if (key == L"disabledimage") {
-        SetImageString(m_disabledImage, value);
     } else {
         CLabelUI::SetAttribute(name, value);
     }

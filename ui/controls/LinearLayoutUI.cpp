@@ -116,12 +116,8 @@ void CLinearLayoutUI::SetPos(RECT rc, bool needInvalidate)
     int adjusted = 0;
     int placed = 0;
     for (int i = 0; i < m_items.GetSize(); ++i) {
-        CControlUI* child = ChildAt(i);
-        if (!child->IsVisible()) continue;
-        if (child->IsFloat()) {
-            SetFloatPos(i);
-            continue;
-        }
+        CControlUI* child = FlowChild(i);
+        if (child == nullptr) continue;
         const RECT padding = child->GetPadding();
         remaining -= axis.Start(padding);
         const SIZE limit = limitFor(child, padding, remaining);

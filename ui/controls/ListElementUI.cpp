@@ -440,20 +440,13 @@ void CListHBoxElementUI::SetPos(RECT rc, bool needInvalidate)
     const ListInfoUI* info = m_row.owner != nullptr ? m_row.owner->GetListInfo() : nullptr;
     const int columns = info != nullptr ? info->columns : 0;
     const RECT client = GetClientPos();
-    int visible = 0;
-    for (int i = 0; i < m_items.GetSize(); ++i) {
-        if (ChildAt(i)->IsVisible() && !ChildAt(i)->IsFloat()) ++visible;
-    }
+    const int visible = CountFlowChildren();
     // The n-th placed control takes the n-th column; without columns the width is shared.
     int slot = 0;
     const int share = visible > 0 ? (client.right - client.left) / visible : 0;
     for (int i = 0; i < m_items.GetSize(); ++i) {
-        CControlUI* child = ChildAt(i);
-        if (!child->IsVisible()) continue;
-        if (child->IsFloat()) {
-            SetFloatPos(i);
-            continue;
-        }
+        CControlUI* child = FlowChild(i);
+        if (child == nullptr) continue;
         RECT cell = {client.left + slot * share, client.top, client.left + (slot + 1) * share, client.bottom};
         if (columns > 0) {
             cell = slot < columns ? RECT{info->columnRects[slot].left, client.top, info->columnRects[slot].right, client.bottom}

@@ -101,8 +101,11 @@ void CListHeaderItemUI::HandleEvent(EventUI& event)
 void CListHeaderItemUI::SetAttribute(const wchar_t* name, const wchar_t* value)
 {
     if (name == nullptr || value == nullptr) return;
+    if (SetStateImage(name, value, &m_normalImage, &m_hotImage, &m_pushedImage, &m_focusedImage, nullptr)) return;
     const CUIString key(name);
-    if (key == L"dragable") {
+    if (key == L"sepimage") {
+        SetImageString(m_sepImage, value);
+    } else if (key == L"dragable") {
         m_dragable = AttributeIsTrue(value);
     } else if (key == L"sepwidth") {
         m_sepWidth = AttributeInt(value);
@@ -126,16 +129,6 @@ void CListHeaderItemUI::SetAttribute(const wchar_t* name, const wchar_t* value)
     } else if (key == L"showhtml") {
         m_showHtml = AttributeIsTrue(value);
         Invalidate();
-    } else if (key == L"normalimage") {
-        SetImageString(m_normalImage, value);
-    } else if (key == L"hotimage") {
-        SetImageString(m_hotImage, value);
-    } else if (key == L"pushedimage") {
-        SetImageString(m_pushedImage, value);
-    } else if (key == L"focusedimage") {
-        SetImageString(m_focusedImage, value);
-    } else if (key == L"sepimage") {
-        SetImageString(m_sepImage, value);
     } else {
         CControlUI::SetAttribute(name, value);
     }

@@ -6,6 +6,23 @@
 #include "ui/render/Renderer.h"
 
 namespace VarnUI {
+namespace {
+
+// The image of a part's state (disabled before pushed before hot); null in the normal state.
+ImageDrawUI* StateImage(ImageDrawUI* images, UINT state)
+{
+    if ((state & STATE_DISABLED) != 0) return &images[CScrollBarUI::kDisabled];
+    if ((state & STATE_PUSHED) != 0) return &images[CScrollBarUI::kPushed];
+    if ((state & STATE_HOT) != 0) return &images[CScrollBarUI::kHot];
+    return nullptr;
+}
+
+void FollowEnabled(UINT& state, bool enabled)
+{
+    state = enabled ? state & ~static_cast<UINT>(STATE_DISABLED) : state | STATE_DISABLED;
+}
+
+} // namespace
 
 bool CScrollBarUI::PaintContent(HDC dc, const RECT&, CControlUI*)
 {
@@ -34,44 +51,20 @@ bool CScrollBarUI::DrawPartImage(HDC dc, ImageDrawUI& image, const RECT& part)
 
 void CScrollBarUI::PaintBackground(HDC dc)
 {
-    if (IsEnabled()) {
-        m_thumbState &= ~STATE_DISABLED;
-    } else {
-        m_thumbState |= STATE_DISABLED;
-    }
-    ImageDrawUI* state = nullptr;
-    if ((m_thumbState & STATE_DISABLED) != 0) {
-        state = &m_bkImages[kDisabled];
-    } else if ((m_thumbState & STATE_PUSHED) != 0) {
-        state = &m_bkImages[kPushed];
-    } else if ((m_thumbState & STATE_HOT) != 0) {
-        state = &m_bkImages[kHot];
-    }
-    auto draw = [&](ImageDrawUI& image) {
-        return !image.drawString.IsEmpty() && CRenderer::DrawImageString(dc, m_manager, m_item, m_paintRect, image);
+    FollowEnabled(m_thumbState, IsEnabled());
+    auto draw = [&](ImageDrawUI* image) {
+        return image != nullptr && !image->drawString.IsEmpty() &&
+               CRenderer::DrawImageString(dc, m_manager, m_item, m_paintRect, *image);
     };
-    if (state != nullptr && draw(*state)) return;
-    draw(m_bkImages[kNormal]);
+    if (draw(StateImage(m_bkImages, m_thumbState))) return;
+    draw(&m_bkImages[kNormal]);
 }
 
 void CScrollBarUI::PaintPart(HDC dc, const RECT& part, UINT& state, DWORD color, ImageDrawUI* images)
 {
-    if (IsEnabled()) {
-        state &= ~STATE_DISABLED;
-    } else {
-        state |= STATE_DISABLED;
-    }
+    FollowEnabled(state, IsEnabled());
     if (color != 0) CRenderer::DrawColor(dc, part, GetAdjustColor(color));
-    ImageDrawUI* image = nullptr;
-    if ((state & STATE_DISABLED) != 0) {
-        image = &images[kDisabled];
-    } else if ((state & STATE_PUSHED) != 0) {
-        image = &images[kPushed];
-    } else if ((state & STATE_HOT) != 0) {
-        image = &images[kHot];
-    }
-    if (image != nullptr && DrawPartImage(dc, *image, part)) return;
-    DrawPartImage(dc, images[kNormal], part);
+    DrawStateImage(dc, images, state, part);
 }
 
 void CScrollBarUI::PaintRail(HDC dc)
@@ -85,16 +78,14 @@ void CScrollBarUI::PaintRail(HDC dc)
         rail.top = (m_thumbRect.top + m_thumbRect.bottom) / 2 - thickness / 2;
         rail.bottom = rail.top + thickness;
     }
-    ImageDrawUI* image = nullptr;
-    if ((m_thumbState & STATE_DISABLED) != 0) {
-        image = &m_railImages[kDisabled];
-    } else if ((m_thumbState & STATE_PUSHED) != 0) {
-        image = &m_railImages[kPushed];
-    } else if ((m_thumbState & STATE_HOT) != 0) {
-        image = &m_railImages[kHot];
-    }
-    if (image != nullptr && DrawPartImage(dc, *image, rail)) return;
-    DrawPartImage(dc, m_railImages[kNormal], rail);
+    DrawStateImage(dc, m_railImages, m_thumbState, rail);
+}
+
+void CScrollBarUI::DrawStateImage(HDC dc, ImageDrawUI* images, UINT state, const RECT& part)
+{
+    ImageDrawUI* image = StateImage(images, state);
+    if (image != nullptr && DrawPartImage(dc, *image, part)) return;
+    DrawPartImage(dc, images[kNormal], part);
 }
 
 } // namespace VarnUI

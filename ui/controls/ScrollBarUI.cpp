@@ -171,44 +171,32 @@ void CScrollBarUI::SetFocus()
     }
 }
 
+// "<part><state>image", as "button1hotimage" or "bkdisabledimage".
+bool CScrollBarUI::SetPartImage(const CUIString& key, const wchar_t* value)
+{
+    static const wchar_t* const kStates[kSlotCount] = {L"normal", L"hot", L"pushed", L"disabled"};
+    const struct {
+        const wchar_t* name;
+        ImageDrawUI* images;
+    } parts[] = {{L"button1", m_button1Images}, {L"button2", m_button2Images}, {L"thumb", m_thumbImages},
+                 {L"rail", m_railImages},       {L"bk", m_bkImages}};
+    for (const auto& part : parts) {
+        if (key.Find(part.name) != 0) continue;
+        for (int slot = 0; slot < kSlotCount; ++slot) {
+            if (key != CUIString(part.name) + kStates[slot] + L"image") continue;
+            SetImageString(part.images[slot], value);
+            return true;
+        }
+    }
+    return false;
+}
+
 void CScrollBarUI::SetAttribute(const wchar_t* name, const wchar_t* value)
 {
     if (name == nullptr || value == nullptr) return;
-    struct ImageAttribute {
-        const wchar_t* name;
-        void (CScrollBarUI::*setter)(ImageSlot, const wchar_t*);
-        ImageSlot slot;
-    };
-    static const ImageAttribute kImages[] = {
-        {L"button1normalimage", &CScrollBarUI::SetButton1Image, kNormal},
-        {L"button1hotimage", &CScrollBarUI::SetButton1Image, kHot},
-        {L"button1pushedimage", &CScrollBarUI::SetButton1Image, kPushed},
-        {L"button1disabledimage", &CScrollBarUI::SetButton1Image, kDisabled},
-        {L"button2normalimage", &CScrollBarUI::SetButton2Image, kNormal},
-        {L"button2hotimage", &CScrollBarUI::SetButton2Image, kHot},
-        {L"button2pushedimage", &CScrollBarUI::SetButton2Image, kPushed},
-        {L"button2disabledimage", &CScrollBarUI::SetButton2Image, kDisabled},
-        {L"thumbnormalimage", &CScrollBarUI::SetThumbImage, kNormal},
-        {L"thumbhotimage", &CScrollBarUI::SetThumbImage, kHot},
-        {L"thumbpushedimage", &CScrollBarUI::SetThumbImage, kPushed},
-        {L"thumbdisabledimage", &CScrollBarUI::SetThumbImage, kDisabled},
-        {L"railnormalimage", &CScrollBarUI::SetRailImage, kNormal},
-        {L"railhotimage", &CScrollBarUI::SetRailImage, kHot},
-        {L"railpushedimage", &CScrollBarUI::SetRailImage, kPushed},
-        {L"raildisabledimage", &CScrollBarUI::SetRailImage, kDisabled},
-        {L"bknormalimage", &CScrollBarUI::SetBkImageFor, kNormal},
-        {L"bkhotimage", &CScrollBarUI::SetBkImageFor, kHot},
-        {L"bkpushedimage", &CScrollBarUI::SetBkImageFor, kPushed},
-        {L"bkdisabledimage", &CScrollBarUI::SetBkImageFor, kDisabled},
-    };
     const CUIString key(name);
     const bool isTrue = AttributeIsTrue(value);
-    for (const ImageAttribute& image : kImages) {
-        if (key == image.name) {
-            (this->*image.setter)(image.slot, value);
-            return;
-        }
-    }
+    if (SetPartImage(key, value)) return;
     if (key == L"button1color") {
         SetButton1Color(AttributeColorAfterBlanks(value));
     } else if (key == L"button2color") {
@@ -292,56 +280,30 @@ void CScrollBarUI::SetPos(RECT rc, bool needInvalidate)
     }
 }
 
-void CScrollBarUI::LineBack()
+// One step of an arrow button or of a press on the track: the owner's own line or page
+// operation, or the bar's line size or length without an owner.
+void CScrollBarUI::Step(bool forward, bool page)
 {
     if (m_owner == nullptr) {
-        SetScrollPos(m_position - GetLineSize());
-    } else if (m_horizontal) {
-        m_owner->LineLeft();
-    } else {
-        m_owner->LineUp();
+        const int step = page ? (m_horizontal ? m_item.GetWidth() : m_item.GetHeight()) : GetLineSize();
+        SetScrollPos(m_position + (forward ? step : -step));
+        return;
     }
-}
-
-void CScrollBarUI::LineForward()
-{
-    if (m_owner == nullptr) {
-        SetScrollPos(m_position + GetLineSize());
-    } else if (m_horizontal) {
-        m_owner->LineRight();
-    } else {
-        m_owner->LineDown();
-    }
-}
-
-void CScrollBarUI::PageBack()
-{
-    if (m_owner == nullptr) {
-        SetScrollPos(m_position - (m_horizontal ? m_item.GetWidth() : m_item.GetHeight()));
-    } else if (m_horizontal) {
-        m_owner->PageLeft();
-    } else {
-        m_owner->PageUp();
-    }
-}
-
-void CScrollBarUI::PageForward()
-{
-    if (m_owner == nullptr) {
-        SetScrollPos(m_position + (m_horizontal ? m_item.GetWidth() : m_item.GetHeight()));
-    } else if (m_horizontal) {
-        m_owner->PageRight();
-    } else {
-        m_owner->PageDown();
-    }
+    using Operation = void (CContainerUI::*)();
+    // [page][horizontal][forward]
+    static const Operation kOperations[2][2][2] = {
+        {{&CContainerUI::LineUp, &CContainerUI::LineDown}, {&CContainerUI::LineLeft, &CContainerUI::LineRight}},
+        {{&CContainerUI::PageUp, &CContainerUI::PageDown}, {&CContainerUI::PageLeft, &CContainerUI::PageRight}},
+    };
+    (m_owner->*kOperations[page][m_horizontal][forward])();
 }
 
 void CScrollBarUI::PageToward(POINT pt)
 {
     if (Along(pt) < Start(m_thumbRect)) {
-        PageBack();
+        Step(false, true);
     } else if (Along(pt) > End(m_thumbRect)) {
-        PageForward();
+        Step(true, true);
     }
 }
 
@@ -403,10 +365,10 @@ void CScrollBarUI::OnButtonDown(const EventUI& event)
     const POINT pt = event.mouse;
     if (::PtInRect(&m_button1Rect, pt)) {
         m_button1State |= STATE_PUSHED;
-        LineBack();
+        Step(false, false);
     } else if (::PtInRect(&m_button2Rect, pt)) {
         m_button2State |= STATE_PUSHED;
-        LineForward();
+        Step(true, false);
     } else if (::PtInRect(&m_thumbRect, pt)) {
         m_thumbState |= STATE_PUSHED | STATE_CAPTURED;
         m_dragStartPoint = pt;
@@ -475,9 +437,9 @@ void CScrollBarUI::OnTimer()
     // The first ticks after the press wait, so that a click scrolls exactly once.
     if (m_repeatCount <= 5) return;
     if ((m_button1State & STATE_PUSHED) != 0) {
-        LineBack();
+        Step(false, false);
     } else if ((m_button2State & STATE_PUSHED) != 0) {
-        LineForward();
+        Step(true, false);
     } else if (m_pressed && m_manager != nullptr && m_manager->GetPaintWindow() != nullptr) {
         POINT pt;
         if (!::GetCursorPos(&pt)) return;

@@ -85,22 +85,23 @@ private:
     int Start(const RECT& rc) const { return m_horizontal ? rc.left : rc.top; }
     int End(const RECT& rc) const { return m_horizontal ? rc.right : rc.bottom; }
 
-    void LineBack();
-    void LineForward();
-    void PageBack();
-    void PageForward();
+    void Step(bool forward, bool page);
     // One page toward the point along the bar; nothing while it lies over the thumb's span.
     void PageToward(POINT pt);
     void OnTimer();
     void OnMouseMove(const EventUI& event);
     void OnButtonDown(const EventUI& event);
     void OnButtonUp();
+    // Sets one of the part images named in the attribute setter; false for another name.
+    bool SetPartImage(const CUIString& key, const wchar_t* value);
 
     void PaintBackground(HDC dc);
     void PaintPart(HDC dc, const RECT& part, UINT& state, DWORD color, ImageDrawUI* images);
     void PaintRail(HDC dc);
     // Draws a state image with the part rectangle as its destination; false when missing.
     bool DrawPartImage(HDC dc, ImageDrawUI& image, const RECT& part);
+    // The image of the state at the part, or the normal one when that draws nothing.
+    void DrawStateImage(HDC dc, ImageDrawUI* images, UINT state, const RECT& part);
 
     bool m_horizontal = false;
     int m_range = 100;

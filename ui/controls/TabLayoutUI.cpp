@@ -120,13 +120,8 @@ void CTabLayoutUI::SetPos(RECT rc, bool needInvalidate)
     client.right -= m_inset.right;
     client.bottom -= m_inset.bottom;
     for (int i = 0; i < GetCount(); ++i) {
-        CControlUI* page = ChildAt(i);
-        if (!page->IsVisible()) continue;
-        if (page->IsFloat()) {
-            SetFloatPos(i);
-            continue;
-        }
-        if (i != m_curSel) continue;
+        CControlUI* page = FlowChild(i);
+        if (page == nullptr || i != m_curSel) continue;
         const RECT padding = page->GetPadding();
         const int left = client.left + padding.left;
         const int top = client.top + padding.top;

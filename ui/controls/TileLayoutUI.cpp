@@ -65,10 +65,7 @@ void CTileLayoutUI::SetPos(RECT rc, bool needInvalidate)
                                        ? m_verticalScrollBar : nullptr;
     const CScrollBarUI* horizontal = m_horizontalScrollBar != nullptr && m_horizontalScrollBar->IsVisible()
                                          ? m_horizontalScrollBar : nullptr;
-    int count = 0;
-    for (int i = 0; i < m_items.GetSize(); ++i) {
-        if (ChildAt(i)->IsVisible() && !ChildAt(i)->IsFloat()) ++count;
-    }
+    const int count = CountFlowChildren();
 
     const int itemWidth = m_itemSize.cx;
     const int itemHeight = m_itemSize.cy;
@@ -102,12 +99,8 @@ void CTileLayoutUI::SetPos(RECT rc, bool needInvalidate)
     const int top = client.top - (vertical != nullptr ? vertical->GetScrollPos() : 0);
     int cell = 0;
     for (int i = 0; i < m_items.GetSize(); ++i) {
-        CControlUI* child = ChildAt(i);
-        if (!child->IsVisible()) continue;
-        if (child->IsFloat()) {
-            SetFloatPos(i);
-            continue;
-        }
+        CControlUI* child = FlowChild(i);
+        if (child == nullptr) continue;
         // Cells count only the children placed in them: a hidden child leaves no hole.
         const int x = left + (cell % columns) * (itemWidth + gap);
         const int y = top + (cell / columns) * (m_childVPadding + itemHeight);

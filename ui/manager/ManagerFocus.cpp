@@ -190,11 +190,7 @@ bool CManagerUI::PreFilterMessages(UINT message, WPARAM wParam, LPARAM lParam, L
     case WM_KEYDOWN:
         return wParam == VK_TAB && OnTabKey();
     case WM_SYSKEYDOWN:
-        if (m_focus != nullptr) {
-            EventUI event = MakeEvent(EVT_SYSKEY, m_focus, wParam, lParam);
-            event.key = static_cast<wchar_t>(wParam);
-            m_focus->Event(event);
-        }
+        if (m_focus != nullptr) SendKeyEvent(m_focus, EVT_SYSKEY, wParam, lParam);
         return false;
     case WM_SYSCHAR:
         return OnMnemonic(static_cast<wchar_t>(wParam));

@@ -276,13 +276,18 @@ void CManagerUI::OnContextMenu(WPARAM wParam, LPARAM lParam)
     click->Event(event);
 }
 
+void CManagerUI::SendKeyEvent(CControlUI* control, int type, WPARAM wParam, LPARAM lParam)
+{
+    EventUI event = MakeEvent(type, control, wParam, lParam);
+    event.key = static_cast<wchar_t>(wParam);
+    control->Event(event);
+}
+
 void CManagerUI::OnKeyDown(WPARAM wParam, LPARAM lParam)
 {
     if (m_root == nullptr || m_focus == nullptr) return;
     m_keyControl = m_focus;
-    EventUI event = MakeEvent(EVT_KEYDOWN, m_focus, wParam, lParam);
-    event.key = static_cast<wchar_t>(wParam);
-    m_focus->Event(event);
+    SendKeyEvent(m_focus, EVT_KEYDOWN, wParam, lParam);
 }
 
 void CManagerUI::OnKeyUp(WPARAM wParam, LPARAM lParam)
@@ -290,17 +295,13 @@ void CManagerUI::OnKeyUp(WPARAM wParam, LPARAM lParam)
     if (m_root == nullptr || m_keyControl == nullptr) return;
     CControlUI* control = m_keyControl;
     m_keyControl = nullptr;
-    EventUI event = MakeEvent(EVT_KEYUP, control, wParam, lParam);
-    event.key = static_cast<wchar_t>(wParam);
-    control->Event(event);
+    SendKeyEvent(control, EVT_KEYUP, wParam, lParam);
 }
 
 void CManagerUI::OnChar(WPARAM wParam, LPARAM lParam)
 {
     if (m_root == nullptr || m_focus == nullptr) return;
-    EventUI event = MakeEvent(EVT_CHAR, m_focus, wParam, lParam);
-    event.key = static_cast<wchar_t>(wParam);
-    m_focus->Event(event);
+    SendKeyEvent(m_focus, EVT_CHAR, wParam, lParam);
 }
 
 void CManagerUI::OnPrintClient(HDC dc, LPARAM flags)

@@ -80,12 +80,7 @@ CManagerUI::~CManagerUI()
 
     m_own.defaultFont = FontInfoUI();
     m_layeredImage.Clear();
-    FreeFonts(m_own);
-    FreeImages(m_own);
-    FreeAttributeLists(m_own);
-    RemoveAllWindowCustomAttributes();
-    RemoveAllOptionGroups();
-    RemoveAllTimers();
+    ReleaseWindowTables();
     DestroyTooltip();
     ReleaseOffscreen();
     m_paintDC.reset();
@@ -101,12 +96,7 @@ void CManagerUI::Init(HWND window, const wchar_t* name)
     m_nameMap.Resize(CUIStringMap::kDefaultBuckets);
     m_layeredImage.image = nullptr;
     m_layeredImage.loaded = false;
-    FreeFonts(m_own);
-    FreeImages(m_own);
-    FreeAttributeLists(m_own);
-    RemoveAllWindowCustomAttributes();
-    RemoveAllOptionGroups();
-    RemoveAllTimers();
+    ReleaseWindowTables();
 
     m_name = name;
 
@@ -119,6 +109,18 @@ void CManagerUI::Init(HWND window, const wchar_t* name)
         CUIPtrArray& managers = Shared().managers;
         if (managers.Find(this) < 0) managers.Add(this);
     }
+}
+
+// The window's own fonts, images, default lists, custom attributes, option groups and
+// timers; the shared tables stay.
+void CManagerUI::ReleaseWindowTables()
+{
+    FreeFonts(m_own);
+    FreeImages(m_own);
+    FreeAttributeLists(m_own);
+    RemoveAllWindowCustomAttributes();
+    RemoveAllOptionGroups();
+    RemoveAllTimers();
 }
 
 bool CManagerUI::AttachRoot(CControlUI* root)

@@ -283,6 +283,8 @@ private:
 
     // Helpers of the handlers
     EventUI MakeEvent(int type, CControlUI* sender, WPARAM wParam = 0, LPARAM lParam = 0) const;
+    // A key event: the key character is the message's wParam.
+    void SendKeyEvent(CControlUI* control, int type, WPARAM wParam, LPARAM lParam);
     CControlUI* OwnControlAt(POINT pt) const;
     void FocusWindow();
     void TrackMouse();
@@ -332,6 +334,7 @@ private:
     void SetColor(DWORD ResourceBlock::*field, DWORD color, bool shared);
     void ReadjustOwnImages();
     static void RemoveAll(CUIPtrArray& list, void* item);
+    void ReleaseWindowTables();
     void DeleteDelayedControls(bool evenInEvent = false);
     void DeleteAsyncNotifications();
     void ReleaseOffscreen();

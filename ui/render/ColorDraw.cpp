@@ -23,21 +23,22 @@ void FillOpaque(HDC dc, const RECT& rc, COLORREF color)
     if (old != CLR_INVALID) ::SetBkColor(dc, old);
 }
 
+// A gradient corner: 16-bit channels from the 8-bit ones, opaque.
+TRIVERTEX Vertex(LONG x, LONG y, DWORD color)
+{
+    TRIVERTEX vertex = {};
+    vertex.x = x;
+    vertex.y = y;
+    vertex.Red = static_cast<COLOR16>(Red(color) << 8);
+    vertex.Green = static_cast<COLOR16>(Green(color) << 8);
+    vertex.Blue = static_cast<COLOR16>(Blue(color) << 8);
+    vertex.Alpha = 0xFF00;
+    return vertex;
+}
+
 bool FillWithPlatform(HDC dc, const RECT& rc, DWORD first, DWORD second, bool vertical)
 {
-    TRIVERTEX vertices[2] = {};
-    vertices[0].x = rc.left;
-    vertices[0].y = rc.top;
-    vertices[0].Red = static_cast<COLOR16>(Red(first) << 8);
-    vertices[0].Green = static_cast<COLOR16>(Green(first) << 8);
-    vertices[0].Blue = static_cast<COLOR16>(Blue(first) << 8);
-    vertices[0].Alpha = 0xFF00;
-    vertices[1].x = rc.right;
-    vertices[1].y = rc.bottom;
-    vertices[1].Red = static_cast<COLOR16>(Red(second) << 8);
-    vertices[1].Green = static_cast<COLOR16>(Green(second) << 8);
-    vertices[1].Blue = static_cast<COLOR16>(Blue(second) << 8);
-    vertices[1].Alpha = 0xFF00;
+    TRIVERTEX vertices[2] = {Vertex(rc.left, rc.top, first), Vertex(rc.right, rc.bottom, second)};
     GRADIENT_RECT mesh = {0, 1};
     return CBlendRoutines::FillGradient(dc, vertices, 2, &mesh, 1,
                                         vertical ? GRADIENT_FILL_RECT_V : GRADIENT_FILL_RECT_H);

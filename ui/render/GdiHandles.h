@@ -3,47 +3,20 @@
 // stay raw and are never held in these types.
 #pragma once
 
+#include "ui/base/HandleOwner.h"
+
 #include <windows.h>
 
 namespace VarnUI {
 
 // Owns one GDI object (bitmap, font, pen, brush, region) and deletes it with DeleteObject.
-template <typename Handle>
-class CGdiObject {
-public:
-    CGdiObject() = default;
-    explicit CGdiObject(Handle handle) : m_handle(handle) {}
-    CGdiObject(const CGdiObject&) = delete;
-    CGdiObject& operator=(const CGdiObject&) = delete;
-    CGdiObject(CGdiObject&& other) noexcept : m_handle(other.release()) {}
-    CGdiObject& operator=(CGdiObject&& other) noexcept
-    {
-        if (this != &other) {
-            reset(other.release());
-        }
-        return *this;
-    }
-    ~CGdiObject() { reset(); }
-
-    Handle get() const { return m_handle; }
-    explicit operator bool() const { return m_handle != nullptr; }
-    Handle release()
-    {
-        Handle handle = m_handle;
-        m_handle = nullptr;
-        return handle;
-    }
-    void reset(Handle handle = nullptr)
-    {
-        if (m_handle != nullptr && m_handle != handle) {
-            ::DeleteObject(m_handle);
-        }
-        m_handle = handle;
-    }
-
-private:
-    Handle m_handle = nullptr;
+struct GdiObjectTraits {
+    static bool IsNone(HGDIOBJ object) { return object == nullptr; }
+    static void Free(HGDIOBJ object) { ::DeleteObject(object); }
 };
+
+template <typename Handle>
+using CGdiObject = CHandleOwner<Handle, GdiObjectTraits>;
 
 using CGdiBitmap = CGdiObject<HBITMAP>;
 using CGdiFont = CGdiObject<HFONT>;
@@ -52,41 +25,12 @@ using CGdiBrush = CGdiObject<HBRUSH>;
 using CGdiRegion = CGdiObject<HRGN>;
 
 // Owns a memory device context (CreateCompatibleDC) and deletes it with DeleteDC.
-class CMemoryDC {
-public:
-    CMemoryDC() = default;
-    explicit CMemoryDC(HDC dc) : m_dc(dc) {}
-    CMemoryDC(const CMemoryDC&) = delete;
-    CMemoryDC& operator=(const CMemoryDC&) = delete;
-    CMemoryDC(CMemoryDC&& other) noexcept : m_dc(other.release()) {}
-    CMemoryDC& operator=(CMemoryDC&& other) noexcept
-    {
-        if (this != &other) {
-            reset(other.release());
-        }
-        return *this;
-    }
-    ~CMemoryDC() { reset(); }
-
-    HDC get() const { return m_dc; }
-    explicit operator bool() const { return m_dc != nullptr; }
-    HDC release()
-    {
-        HDC dc = m_dc;
-        m_dc = nullptr;
-        return dc;
-    }
-    void reset(HDC dc = nullptr)
-    {
-        if (m_dc != nullptr && m_dc != dc) {
-            ::DeleteDC(m_dc);
-        }
-        m_dc = dc;
-    }
-
-private:
-    HDC m_dc = nullptr;
+struct MemoryDCTraits {
+    static bool IsNone(HDC dc) { return dc == nullptr; }
+    static void Free(HDC dc) { ::DeleteDC(dc); }
 };
+
+using CMemoryDC = CHandleOwner<HDC, MemoryDCTraits>;
 
 // Owns a window's device context (GetDC/GetWindowDC) and gives it back with ReleaseDC.
 class CWindowDC {
