@@ -183,14 +183,86 @@ int CListItemState::DefaultHeight(CManagerUI* manager) const
     return (info != nullptr ? info->tm.tmHeight : 0) + kRowTextMargin + padding;
 }
 
-CListElementUI::CListElementUI() = default;
+template <class Base>
+int CListRowUI<Base>::GetIndex() const { return m_row.index; }
+template <class Base>
+void CListRowUI<Base>::SetIndex(int index) { m_row.index = index; }
+template <class Base>
+IListOwnerUI* CListRowUI<Base>::GetOwner() { return m_row.owner; }
+template <class Base>
+void CListRowUI<Base>::SetOwner(CControlUI* owner) { m_row.SetOwner(owner); }
+template <class Base>
+bool CListRowUI<Base>::IsSelected() const { return m_row.selected; }
+template <class Base>
+bool CListRowUI<Base>::Select(bool select) { return m_row.Select(*this, select); }
 
-int CListElementUI::GetIndex() const { return m_row.index; }
-void CListElementUI::SetIndex(int index) { m_row.index = index; }
-IListOwnerUI* CListElementUI::GetOwner() { return m_row.owner; }
-void CListElementUI::SetOwner(CControlUI* owner) { m_row.SetOwner(owner); }
-bool CListElementUI::IsSelected() const { return m_row.selected; }
-bool CListElementUI::Select(bool select) { return m_row.Select(*this, select); }
+template <class Base>
+void* CListRowUI<Base>::GetInterface(const wchar_t* name)
+{
+    const CUIString key(name);
+    if (key == L"ListItem" || key == L"IListItem") return static_cast<IListItemUI*>(this);
+    return Base::GetInterface(name);
+}
+
+template <class Base>
+UINT CListRowUI<Base>::QueryControlFlags() const
+{
+    return 0;
+}
+
+template <class Base>
+bool CListRowUI<Base>::Activate()
+{
+    if (!Base::Activate()) return false;
+    if (this->m_manager != nullptr) this->m_manager->SendNotify(this, L"itemactivate");
+    return true;
+}
+
+template <class Base>
+void CListRowUI<Base>::SetVisible(bool visible)
+{
+    Base::SetVisible(visible);
+    m_row.OnHidden(*this);
+}
+
+template <class Base>
+void CListRowUI<Base>::SetEnabled(bool enabled)
+{
+    Base::SetEnabled(enabled);
+    if (!enabled) m_row.buttonState = 0;
+}
+
+template <class Base>
+void CListRowUI<Base>::HandleEvent(EventUI& event)
+{
+    // With mouse input off the row's own handling is skipped, not its base's.
+    if (IsMouseEvent(event.type) && !this->IsMouseEnabled()) {
+        Base::HandleEvent(event);
+        return;
+    }
+    if (!m_row.HandleRowEvent(*this, event)) Base::HandleEvent(event);
+}
+
+template <class Base>
+void CListRowUI<Base>::SetAttribute(const wchar_t* name, const wchar_t* value)
+{
+    if (name == nullptr || value == nullptr) return;
+    if (CUIString(name) == L"selected") {
+        Select(AttributeIsTrue(value));
+        return;
+    }
+    Base::SetAttribute(name, value);
+}
+
+template <class Base>
+void CListRowUI<Base>::PaintBackColor(HDC dc)
+{
+    Base::PaintBackColor(dc);
+    m_row.PaintRowBack(dc, *this, this->m_paintRect);
+}
+
+template class CListRowUI<CControlUI>;
+template class CListRowUI<CContainerUI>;
 
 const wchar_t* CListElementUI::GetClassName() const
 {
@@ -199,59 +271,8 @@ const wchar_t* CListElementUI::GetClassName() const
 
 void* CListElementUI::GetInterface(const wchar_t* name)
 {
-    const CUIString key(name);
-    if (key == L"ListItem" || key == L"IListItem") return static_cast<IListItemUI*>(this);
-    if (key == L"ListElement") return this;
-    return CControlUI::GetInterface(name);
-}
-
-UINT CListElementUI::QueryControlFlags() const
-{
-    return 0;
-}
-
-bool CListElementUI::Activate()
-{
-    if (!CControlUI::Activate()) return false;
-    if (m_manager != nullptr) m_manager->SendNotify(this, L"itemactivate");
-    return true;
-}
-
-void CListElementUI::SetVisible(bool visible)
-{
-    CControlUI::SetVisible(visible);
-    m_row.OnHidden(*this);
-}
-
-void CListElementUI::SetEnabled(bool enabled)
-{
-    CControlUI::SetEnabled(enabled);
-    if (!enabled) m_row.buttonState = 0;
-}
-
-void CListElementUI::HandleEvent(EventUI& event)
-{
-    if (IsMouseEvent(event.type) && !IsMouseEnabled()) {
-        CControlUI::HandleEvent(event);
-        return;
-    }
-    if (!m_row.HandleRowEvent(*this, event)) CControlUI::HandleEvent(event);
-}
-
-void CListElementUI::SetAttribute(const wchar_t* name, const wchar_t* value)
-{
-    if (name == nullptr || value == nullptr) return;
-    if (CUIString(name) == L"selected") {
-        Select(AttributeIsTrue(value));
-        return;
-    }
-    CControlUI::SetAttribute(name, value);
-}
-
-void CListElementUI::PaintBackColor(HDC dc)
-{
-    CControlUI::PaintBackColor(dc);
-    m_row.PaintRowBack(dc, *this, m_paintRect);
+    if (CUIString(name) == L"ListElement") return this;
+    return CListRowUI::GetInterface(name);
 }
 
 const wchar_t* CListLabelElementUI::GetClassName() const
@@ -339,15 +360,6 @@ void CListTextElementUI::PaintText(HDC dc)
     }
 }
 
-CListContainerElementUI::CListContainerElementUI() = default;
-
-int CListContainerElementUI::GetIndex() const { return m_row.index; }
-void CListContainerElementUI::SetIndex(int index) { m_row.index = index; }
-IListOwnerUI* CListContainerElementUI::GetOwner() { return m_row.owner; }
-void CListContainerElementUI::SetOwner(CControlUI* owner) { m_row.SetOwner(owner); }
-bool CListContainerElementUI::IsSelected() const { return m_row.selected; }
-bool CListContainerElementUI::Select(bool select) { return m_row.Select(*this, select); }
-
 const wchar_t* CListContainerElementUI::GetClassName() const
 {
     return L"ListContainerElement";
@@ -355,53 +367,8 @@ const wchar_t* CListContainerElementUI::GetClassName() const
 
 void* CListContainerElementUI::GetInterface(const wchar_t* name)
 {
-    const CUIString key(name);
-    if (key == L"ListItem" || key == L"IListItem") return static_cast<IListItemUI*>(this);
-    if (key == L"ListContainerElement") return this;
-    return CContainerUI::GetInterface(name);
-}
-
-UINT CListContainerElementUI::QueryControlFlags() const
-{
-    return 0;
-}
-
-bool CListContainerElementUI::Activate()
-{
-    if (!CContainerUI::Activate()) return false;
-    if (m_manager != nullptr) m_manager->SendNotify(this, L"itemactivate");
-    return true;
-}
-
-void CListContainerElementUI::SetVisible(bool visible)
-{
-    CContainerUI::SetVisible(visible);
-    m_row.OnHidden(*this);
-}
-
-void CListContainerElementUI::SetEnabled(bool enabled)
-{
-    CContainerUI::SetEnabled(enabled);
-    if (!enabled) m_row.buttonState = 0;
-}
-
-void CListContainerElementUI::HandleEvent(EventUI& event)
-{
-    if (IsMouseEvent(event.type) && !IsMouseEnabled()) {
-        CContainerUI::HandleEvent(event);
-        return;
-    }
-    if (!m_row.HandleRowEvent(*this, event)) CContainerUI::HandleEvent(event);
-}
-
-void CListContainerElementUI::SetAttribute(const wchar_t* name, const wchar_t* value)
-{
-    if (name == nullptr || value == nullptr) return;
-    if (CUIString(name) == L"selected") {
-        Select(AttributeIsTrue(value));
-        return;
-    }
-    CContainerUI::SetAttribute(name, value);
+    if (CUIString(name) == L"ListContainerElement") return this;
+    return CListRowUI::GetInterface(name);
 }
 
 SIZE CListContainerElementUI::MeasureSize(SIZE available)
@@ -409,12 +376,6 @@ SIZE CListContainerElementUI::MeasureSize(SIZE available)
     SIZE size = CContainerUI::MeasureSize(available);
     if (size.cy == 0) size.cy = m_row.DefaultHeight(m_manager);
     return size;
-}
-
-void CListContainerElementUI::PaintBackColor(HDC dc)
-{
-    CContainerUI::PaintBackColor(dc);
-    m_row.PaintRowBack(dc, *this, m_paintRect);
 }
 
 void CListContainerElementUI::PaintBorder(HDC dc)

@@ -92,10 +92,11 @@ public:
     int DefaultHeight(CManagerUI* manager) const;
 };
 
-class CListElementUI : public CControlUI, public IListItemUI {
+// The list-item side of a row, over the control base (a plain row) or the container (a row of
+// controls); both kinds are built from this one template.
+template <class Base>
+class CListRowUI : public Base, public IListItemUI {
 public:
-    CListElementUI();
-
     // IListItemUI
     int GetIndex() const override;
     void SetIndex(int index) override;
@@ -105,7 +106,6 @@ public:
     bool Select(bool select = true) override;
 
     // CControlUI overrides
-    const wchar_t* GetClassName() const override;
     void* GetInterface(const wchar_t* name) override;
     UINT QueryControlFlags() const override;
     bool Activate() override;
@@ -117,6 +117,13 @@ public:
 
 protected:
     CListItemState m_row;
+};
+
+class CListElementUI : public CListRowUI<CControlUI> {
+public:
+    // CControlUI overrides
+    const wchar_t* GetClassName() const override;
+    void* GetInterface(const wchar_t* name) override;
 };
 
 class CListLabelElementUI : public CListElementUI {
@@ -146,33 +153,13 @@ private:
     CUIString m_columnTexts[kListMaxColumns];
 };
 
-class CListContainerElementUI : public CContainerUI, public IListItemUI {
+class CListContainerElementUI : public CListRowUI<CContainerUI> {
 public:
-    CListContainerElementUI();
-
-    // IListItemUI
-    int GetIndex() const override;
-    void SetIndex(int index) override;
-    IListOwnerUI* GetOwner() override;
-    void SetOwner(CControlUI* owner) override;
-    bool IsSelected() const override;
-    bool Select(bool select = true) override;
-
     // CControlUI overrides
     const wchar_t* GetClassName() const override;
     void* GetInterface(const wchar_t* name) override;
-    UINT QueryControlFlags() const override;
-    bool Activate() override;
-    void SetVisible(bool visible = true) override;
-    void SetEnabled(bool enabled = true) override;
-    void HandleEvent(EventUI& event) override;
-    void SetAttribute(const wchar_t* name, const wchar_t* value) override;
     SIZE MeasureSize(SIZE available) override;
-    void PaintBackColor(HDC dc) override;
     void PaintBorder(HDC dc) override;
-
-protected:
-    CListItemState m_row;
 };
 
 class CListHBoxElementUI : public CListContainerElementUI {

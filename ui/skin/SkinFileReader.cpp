@@ -10,6 +10,8 @@ namespace VarnUI {
 
 namespace {
 
+// The reading step's own texts, which a failed load shows; the parser's are its own, in
+// XmlParser.cpp, only alike in form.
 const wchar_t kErrorOpeningFile[] = L"Error opening file";
 const wchar_t kFileIsEmpty[] = L"File is empty";
 const wchar_t kFileTooLarge[] = L"File too large";

@@ -104,6 +104,15 @@ void CallRecord(CNotifyPump& pump, NotifyUI& msg)
     (static_cast<T&>(pump).*Method)(msg);
 }
 
+inline NotifyMapEntry Entry(const wchar_t* type, const wchar_t* controlName, UINT kind)
+{
+    NotifyMapEntry entry;
+    entry.type = type;
+    entry.controlName = controlName;
+    entry.kind = kind;
+    return entry;
+}
+
 } // namespace NotifyDetail
 
 // An entry whose handler takes the notification's wParam and lParam.
@@ -111,10 +120,7 @@ template <class T, void (T::*Method)(WPARAM, LPARAM)>
 NotifyMapEntry NotifyOnParams(const wchar_t* type, const wchar_t* controlName = L"")
 {
     static_assert(std::is_base_of<CNotifyPump, T>::value, "the handler's class must be a pump");
-    NotifyMapEntry entry;
-    entry.type = type;
-    entry.controlName = controlName;
-    entry.kind = NOTIFY_PARAMS;
+    NotifyMapEntry entry = NotifyDetail::Entry(type, controlName, NOTIFY_PARAMS);
     entry.handler.params = &NotifyDetail::CallParams<T, Method>;
     return entry;
 }
@@ -124,10 +130,7 @@ template <class T, void (T::*Method)(NotifyUI&)>
 NotifyMapEntry NotifyOnRecord(const wchar_t* type, const wchar_t* controlName = L"")
 {
     static_assert(std::is_base_of<CNotifyPump, T>::value, "the handler's class must be a pump");
-    NotifyMapEntry entry;
-    entry.type = type;
-    entry.controlName = controlName;
-    entry.kind = NOTIFY_RECORD;
+    NotifyMapEntry entry = NotifyDetail::Entry(type, controlName, NOTIFY_RECORD);
     entry.handler.record = &NotifyDetail::CallRecord<T, Method>;
     return entry;
 }
