@@ -12,14 +12,16 @@ const wchar_t* OrEmpty(const wchar_t* text)
     return text != nullptr ? text : L"";
 }
 
-// The list rule once for every number type: read one, skip one character, go on; a list
-// that ends early stops at the terminator.
+// The list rule once for every number type: read one, skip one character, go on. A list
+// that ends early stops at the terminator; a separator at the very end promises one more
+// (empty, so 0) number.
 template <typename T, typename Read>
 int ReadList(const wchar_t* text, T* values, int count, Read read)
 {
     const wchar_t* cursor = OrEmpty(text);
+    if (*cursor == L'\0') return 0;
     int done = 0;
-    while (done < count && *cursor != L'\0') {
+    while (done < count) {
         wchar_t* end = nullptr;
         values[done++] = read(cursor, &end);
         if (*end == L'\0') break;

@@ -25,8 +25,8 @@ DWORD AttributeColor(const wchar_t* text);
 DWORD AttributeColorAfterBlanks(const wchar_t* text);
 
 // Up to count decimal numbers, each followed by exactly one separator character of any kind
-// (normally a comma); values past the end of the text stay as they were. Returns how many
-// numbers were read.
+// (normally a comma); an empty number reads 0, and values past the end of the text stay as
+// they were. Returns how many numbers were read.
 int AttributeNumbers(const wchar_t* text, LONG* values, int count);
 // The same with decimal fractions.
 int AttributeFractions(const wchar_t* text, double* values, int count);

@@ -6,7 +6,6 @@
 #include "ui/render/Renderer.h"
 
 #include <cmath>
-#include <cwchar>
 
 namespace VarnUI {
 namespace {
@@ -165,10 +164,10 @@ void CLabelUI::SetVerticalAlignment(const CUIString& value)
 // so 90 puts the shadow straight below the text.
 void CLabelUI::SetShadowOffset(const wchar_t* value)
 {
-    wchar_t* end = nullptr;
-    const double distance = std::wcstod(value, &end);
-    if (*end == L'\0') return;
-    const double angle = std::wcstod(end + 1, nullptr);
+    double parts[2] = {};
+    if (AttributeFractions(value, parts, 2) < 2) return;
+    const double distance = parts[0];
+    const double angle = parts[1];
     if (angle < -180.0 || angle > 180.0) return;
     const double radians = angle * kPi / 180.0;
     m_shadowOffsetX = static_cast<float>(distance * std::cos(radians));
@@ -185,7 +184,8 @@ bool CLabelUI::SetEffectAttribute(const CUIString& name, const wchar_t* value)
     if (name == L"enabledluminous") {
         m_luminousOn = AttributeIsTrue(value);
     } else if (name == L"luminousfuzzy") {
-        const double fuzziness = std::wcstod(value, nullptr);
+        double fuzziness = 0.0;
+        AttributeFractions(value, &fuzziness, 1);
         if (fuzziness < 0.0001) return true;
         m_luminousFuzziness = static_cast<float>(fuzziness);
     } else if (name == L"gradientangle") {

@@ -2,6 +2,7 @@
 // platform translates and dispatches a message.
 #include "ui/manager/ManagerUI.h"
 
+#include "ui/base/AttributeValues.h"
 #include "ui/controls/ControlUI.h"
 #include "ui/manager/AccessibleEvents.h"
 #include "ui/manager/ManagerShared.h"
@@ -152,7 +153,7 @@ void CManagerUI::SetFocusNeeded(CControlUI* control)
 bool CManagerUI::OnTabKey()
 {
     if (m_focus != nullptr && m_focus->IsVisible() && m_focus->IsEnabled() &&
-        CUIString(m_focus->GetClassName()).Find(L"RichEdit") >= 0 && m_focus->GetAttribute(L"wanttab") == L"true") {
+        CUIString(m_focus->GetClassName()).Find(L"RichEdit") >= 0 && AttributeIsTrue(m_focus->GetAttribute(L"wanttab").GetData())) {
         return false;
     }
     MoveFocusToNext(::GetKeyState(VK_SHIFT) >= 0);

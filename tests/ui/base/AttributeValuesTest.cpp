@@ -55,6 +55,10 @@ TEST(AttributeValues, Numbers_IntegersBytesAndLists)
     EXPECT_EQ(AttributeNumbers(L"1, 2;3", values, 4), 3);
     EXPECT_EQ(values[2], 3);
     EXPECT_EQ(values[3], 9) << "past the end of the text the value stays";
+    // A separator at the end promises one more number, which is empty.
+    EXPECT_EQ(AttributeNumbers(L"7,", values, 4), 2);
+    EXPECT_EQ(values[1], 0);
+    EXPECT_EQ(AttributeNumbers(L"", values, 4), 0);
     double fractions[4] = {};
     EXPECT_EQ(AttributeFractions(L"0.5,0.25,1,0", fractions, 4), 4);
     EXPECT_DOUBLE_EQ(fractions[1], 0.25);
