@@ -9,6 +9,7 @@
 #include <algorithm>
 
 namespace VarnUI {
+
 CScrollBarUI::CScrollBarUI()
 {
     m_fixedWidth = kDefaultThickness;

@@ -8,7 +8,6 @@
 #include "ui/manager/ManagerShared.h"
 #include "ui/render/Renderer.h"
 
-
 namespace VarnUI {
 namespace {
 
