@@ -201,15 +201,6 @@ void CContainerUI::SetPos(RECT rc, bool needInvalidate)
     }
 }
 
-CControlUI* CContainerUI::FlowChild(int index)
-{
-    CControlUI* child = ChildAt(index);
-    if (!child->IsVisible()) return nullptr;
-    if (!child->IsFloat()) return child;
-    SetFloatPos(index);
-    return nullptr;
-}
-
 int CContainerUI::CountFlowChildren() const
 {
     int count = 0;

@@ -134,7 +134,14 @@ protected:
     CControlUI* ChildAt(int index) const { return static_cast<CControlUI*>(m_items[index]); }
     // The child at index when the layout places it in its flow; a visible float child is
     // placed by its float position instead, and a hidden one not at all (both give null).
-    CControlUI* FlowChild(int index);
+    CControlUI* FlowChild(int index)
+    {
+        CControlUI* child = ChildAt(index);
+        if (!child->IsVisible()) return nullptr;
+        if (!child->IsFloat()) return child;
+        SetFloatPos(index);
+        return nullptr;
+    }
     // The visible children that are not float.
     int CountFlowChildren() const;
     // Places the container again at its current rectangle (relative when float).

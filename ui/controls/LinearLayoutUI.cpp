@@ -19,28 +19,27 @@ const CScrollBarUI* Shown(const CScrollBarUI* bar)
 }
 
 // The layout rules speak of lengths along the axis and breadths across it; this turns them
-// into x and y for one of the two axes.
+// into x and y for one of the two axes (fixed when compiling, as layout is a hot path).
+template <bool Vertical>
 struct Axis {
-    bool vertical;
-
-    LONG& Along(SIZE& size) const { return vertical ? size.cy : size.cx; }
-    LONG& Across(SIZE& size) const { return vertical ? size.cx : size.cy; }
-    LONG Across(const SIZE& size) const { return vertical ? size.cx : size.cy; }
-    LONG Start(const RECT& rc) const { return vertical ? rc.top : rc.left; }
-    LONG End(const RECT& rc) const { return vertical ? rc.bottom : rc.right; }
-    LONG CrossStart(const RECT& rc) const { return vertical ? rc.left : rc.top; }
-    LONG CrossEnd(const RECT& rc) const { return vertical ? rc.right : rc.bottom; }
-    RECT Make(LONG start, LONG end, LONG crossStart, LONG crossEnd) const
+    static LONG& Along(SIZE& size) { return Vertical ? size.cy : size.cx; }
+    static LONG& Across(SIZE& size) { return Vertical ? size.cx : size.cy; }
+    static LONG Across(const SIZE& size) { return Vertical ? size.cx : size.cy; }
+    static LONG Start(const RECT& rc) { return Vertical ? rc.top : rc.left; }
+    static LONG End(const RECT& rc) { return Vertical ? rc.bottom : rc.right; }
+    static LONG CrossStart(const RECT& rc) { return Vertical ? rc.left : rc.top; }
+    static LONG CrossEnd(const RECT& rc) { return Vertical ? rc.right : rc.bottom; }
+    static RECT Make(LONG start, LONG end, LONG crossStart, LONG crossEnd)
     {
-        return vertical ? RECT{crossStart, start, crossEnd, end} : RECT{start, crossStart, end, crossEnd};
+        return Vertical ? RECT{crossStart, start, crossEnd, end} : RECT{start, crossStart, end, crossEnd};
     }
 
-    int Fixed(const CControlUI* c) const { return vertical ? c->GetFixedHeight() : c->GetFixedWidth(); }
-    int Min(const CControlUI* c) const { return vertical ? c->GetMinHeight() : c->GetMinWidth(); }
-    int Max(const CControlUI* c) const { return vertical ? c->GetMaxHeight() : c->GetMaxWidth(); }
-    int FixedAcross(const CControlUI* c) const { return vertical ? c->GetFixedWidth() : c->GetFixedHeight(); }
-    int MinAcross(const CControlUI* c) const { return vertical ? c->GetMinWidth() : c->GetMinHeight(); }
-    int MaxAcross(const CControlUI* c) const { return vertical ? c->GetMaxWidth() : c->GetMaxHeight(); }
+    static int Fixed(const CControlUI* c) { return Vertical ? c->GetFixedHeight() : c->GetFixedWidth(); }
+    static int Min(const CControlUI* c) { return Vertical ? c->GetMinHeight() : c->GetMinWidth(); }
+    static int Max(const CControlUI* c) { return Vertical ? c->GetMaxHeight() : c->GetMaxWidth(); }
+    static int FixedAcross(const CControlUI* c) { return Vertical ? c->GetFixedWidth() : c->GetFixedHeight(); }
+    static int MinAcross(const CControlUI* c) { return Vertical ? c->GetMinWidth() : c->GetMinHeight(); }
+    static int MaxAcross(const CControlUI* c) { return Vertical ? c->GetMaxWidth() : c->GetMaxHeight(); }
 };
 
 // Where a child lies across the axis, from "childalign" or "childvalign".
@@ -63,22 +62,32 @@ void CLinearLayoutUI::SetPos(RECT rc, bool needInvalidate)
         UpdateScrollBars(client, 0, 0);
         return;
     }
-    const Axis axis{m_vertical};
-    const CScrollBarUI* alongBar = Shown(m_vertical ? m_verticalScrollBar : m_horizontalScrollBar);
-    const CScrollBarUI* acrossBar = Shown(m_vertical ? m_horizontalScrollBar : m_verticalScrollBar);
-    const int length = axis.End(client) - axis.Start(client) + (alongBar != nullptr ? alongBar->GetScrollRange() : 0);
+    if (m_vertical) {
+        PlaceChildren<true>(client);
+    } else {
+        PlaceChildren<false>(client);
+    }
+}
+
+template <bool Vertical>
+void CLinearLayoutUI::PlaceChildren(const CUIRect& client)
+{
+    using Line = Axis<Vertical>;
+    const CScrollBarUI* alongBar = Shown(Vertical ? m_verticalScrollBar : m_horizontalScrollBar);
+    const CScrollBarUI* acrossBar = Shown(Vertical ? m_horizontalScrollBar : m_verticalScrollBar);
+    const int length = Line::End(client) - Line::Start(client) + (alongBar != nullptr ? alongBar->GetScrollRange() : 0);
     const int breadth =
-        axis.CrossEnd(client) - axis.CrossStart(client) + (acrossBar != nullptr ? acrossBar->GetScrollRange() : 0);
+        Line::CrossEnd(client) - Line::CrossStart(client) + (acrossBar != nullptr ? acrossBar->GetScrollRange() : 0);
     CrossAlign align = CrossAlign::Start;
-    if (m_vertical ? m_childAlign == ALIGN_CENTER : m_childVAlign == VALIGN_VCENTER) align = CrossAlign::Center;
-    if (m_vertical ? m_childAlign == ALIGN_RIGHT : m_childVAlign == VALIGN_BOTTOM) align = CrossAlign::End;
+    if (Vertical ? m_childAlign == ALIGN_CENTER : m_childVAlign == VALIGN_VCENTER) align = CrossAlign::Center;
+    if (Vertical ? m_childAlign == ALIGN_RIGHT : m_childVAlign == VALIGN_BOTTOM) align = CrossAlign::End;
 
     // The wishes a child's measuring is bounded by; the bound along the axis shrinks as we place.
     auto limitFor = [&](const CControlUI* child, const RECT& padding, int room) {
         SIZE limit;
-        axis.Along(limit) = std::min(axis.Fixed(child) < 1 ? axis.Max(child) : axis.Fixed(child), room);
-        const int across = axis.FixedAcross(child) < 1 ? axis.MaxAcross(child) : axis.FixedAcross(child);
-        axis.Across(limit) = std::min<int>(across, breadth - axis.CrossStart(padding) - axis.CrossEnd(padding));
+        Line::Along(limit) = std::min(Line::Fixed(child) < 1 ? Line::Max(child) : Line::Fixed(child), room);
+        const int across = Line::FixedAcross(child) < 1 ? Line::MaxAcross(child) : Line::FixedAcross(child);
+        Line::Across(limit) = std::min<int>(across, breadth - Line::CrossStart(padding) - Line::CrossEnd(padding));
         return limit;
     };
 
@@ -91,26 +100,26 @@ void CLinearLayoutUI::SetPos(RECT rc, bool needInvalidate)
         if (!child->IsVisible() || child->IsFloat()) continue;
         const RECT padding = child->GetPadding();
         SIZE size;
-        if (!m_vertical && child->GetFixedWidth() == 0) {
+        if (!Vertical && child->GetFixedWidth() == 0) {
             // A row shares its width out to a child without a width wish without asking it.
             size = {0, child->GetFixedHeight()};
         } else {
             size = child->MeasureSize(limitFor(child, padding, length));
         }
-        if (axis.Along(size) == 0) {
+        if (Line::Along(size) == 0) {
             ++adjustables;
         } else {
-            axis.Along(size) = Clamp(axis.Along(size), axis.Min(child), axis.Max(child));
+            Line::Along(size) = Clamp(Line::Along(size), Line::Min(child), Line::Max(child));
         }
-        fixedTotal += axis.Start(padding) + axis.End(padding) + axis.Along(size);
-        axis.Across(size) = Clamp(std::max<int>(axis.Across(size), 0), axis.MinAcross(child), axis.MaxAcross(child));
-        neededAcross = std::max<int>(neededAcross, axis.Across(size) + axis.CrossStart(padding) + axis.CrossEnd(padding));
+        fixedTotal += Line::Start(padding) + Line::End(padding) + Line::Along(size);
+        Line::Across(size) = Clamp(std::max<int>(Line::Across(size), 0), Line::MinAcross(child), Line::MaxAcross(child));
+        neededAcross = std::max<int>(neededAcross, Line::Across(size) + Line::CrossStart(padding) + Line::CrossEnd(padding));
         ++estimated;
     }
     if (estimated > 0) fixedTotal += m_childPadding * (estimated - 1);
     const int expand = adjustables > 0 ? std::max(0, (length - fixedTotal) / adjustables) : 0;
 
-    int position = axis.Start(client) - (alongBar != nullptr ? alongBar->GetScrollPos() : 0);
+    int position = Line::Start(client) - (alongBar != nullptr ? alongBar->GetScrollPos() : 0);
     int remaining = length;
     int neededAlong = 0;
     int adjusted = 0;
@@ -119,52 +128,52 @@ void CLinearLayoutUI::SetPos(RECT rc, bool needInvalidate)
         CControlUI* child = FlowChild(i);
         if (child == nullptr) continue;
         const RECT padding = child->GetPadding();
-        remaining -= axis.Start(padding);
+        remaining -= Line::Start(padding);
         const SIZE limit = limitFor(child, padding, remaining);
-        fixedTotal -= axis.Start(padding) + axis.End(padding);
+        fixedTotal -= Line::Start(padding) + Line::End(padding);
         if (placed > 0) fixedTotal -= m_childPadding;
         SIZE size = child->MeasureSize(limit);
         // A row keeps a measured width only for a child that wishes one.
-        if (axis.Along(size) != 0 && (m_vertical || child->GetFixedWidth() != 0)) {
-            axis.Along(size) = Clamp(axis.Along(size), axis.Min(child), axis.Max(child));
-            fixedTotal -= axis.Along(size);
+        if (Line::Along(size) != 0 && (Vertical || child->GetFixedWidth() != 0)) {
+            Line::Along(size) = Clamp(Line::Along(size), Line::Min(child), Line::Max(child));
+            fixedTotal -= Line::Along(size);
         } else {
             ++adjusted;
-            axis.Along(size) = expand;
+            Line::Along(size) = expand;
             // The last one takes the rounding remainder so that the line fills the length.
-            if (adjusted == adjustables) axis.Along(size) = std::max<int>(0, remaining - axis.End(padding) - fixedTotal);
-            axis.Along(size) = Clamp(axis.Along(size), axis.Min(child), axis.Max(child));
+            if (adjusted == adjustables) Line::Along(size) = std::max<int>(0, remaining - Line::End(padding) - fixedTotal);
+            Line::Along(size) = Clamp(Line::Along(size), Line::Min(child), Line::Max(child));
         }
-        LONG& across = axis.Across(size);
-        across = axis.MaxAcross(child);
-        if (across == 0) across = breadth - axis.CrossStart(padding) - axis.CrossEnd(padding);
+        LONG& across = Line::Across(size);
+        across = Line::MaxAcross(child);
+        if (across == 0) across = breadth - Line::CrossStart(padding) - Line::CrossEnd(padding);
         across = std::max<LONG>(across, 0);
-        across = std::min<LONG>(across, axis.Across(limit));
-        across = std::max<LONG>(across, axis.MinAcross(child));
+        across = std::min<LONG>(across, Line::Across(limit));
+        across = std::max<LONG>(across, Line::MinAcross(child));
 
         LONG crossStart = 0;
         if (align == CrossAlign::Center) {
-            crossStart = (axis.CrossStart(client) + axis.CrossEnd(client)) / 2;
+            crossStart = (Line::CrossStart(client) + Line::CrossEnd(client)) / 2;
             if (acrossBar != nullptr) crossStart += acrossBar->GetScrollRange() / 2 - acrossBar->GetScrollPos();
             crossStart -= across / 2;
         } else if (align == CrossAlign::End) {
-            LONG edge = axis.CrossEnd(client);
+            LONG edge = Line::CrossEnd(client);
             if (acrossBar != nullptr) edge += acrossBar->GetScrollRange() - acrossBar->GetScrollPos();
-            crossStart = edge - across - axis.CrossEnd(padding);
+            crossStart = edge - across - Line::CrossEnd(padding);
         } else {
-            crossStart = axis.CrossStart(client) - (acrossBar != nullptr ? acrossBar->GetScrollPos() : 0);
-            crossStart += axis.CrossStart(padding);
+            crossStart = Line::CrossStart(client) - (acrossBar != nullptr ? acrossBar->GetScrollPos() : 0);
+            crossStart += Line::CrossStart(padding);
         }
-        const LONG start = position + axis.Start(padding);
-        child->SetPos(axis.Make(start, start + axis.Along(size), crossStart, crossStart + across), false);
+        const LONG start = position + Line::Start(padding);
+        child->SetPos(Line::Make(start, start + Line::Along(size), crossStart, crossStart + across), false);
 
-        position += axis.Along(size) + m_childPadding + axis.Start(padding) + axis.End(padding);
-        neededAlong += axis.Along(size) + axis.Start(padding) + axis.End(padding);
-        remaining -= axis.Along(size) + m_childPadding + axis.End(padding);
+        position += Line::Along(size) + m_childPadding + Line::Start(padding) + Line::End(padding);
+        neededAlong += Line::Along(size) + Line::Start(padding) + Line::End(padding);
+        remaining -= Line::Along(size) + m_childPadding + Line::End(padding);
         ++placed;
     }
     if (estimated > 0) neededAlong += m_childPadding * (estimated - 1);
-    UpdateScrollBars(client, m_vertical ? neededAcross : neededAlong, m_vertical ? neededAlong : neededAcross);
+    UpdateScrollBars(client, Vertical ? neededAcross : neededAlong, Vertical ? neededAlong : neededAcross);
 }
 
 void CLinearLayoutUI::HandleEvent(EventUI& event)

@@ -35,6 +35,10 @@ protected:
     CLayoutSeparator m_separator;
 
 private:
+    // The placement of SetPos, along the axis the layout was made for.
+    template <bool Vertical>
+    void PlaceChildren(const CUIRect& client);
+
     const bool m_vertical;
 };
 
