@@ -1,11 +1,15 @@
 #!/usr/bin/env python3
 """Checks a built uninstaller executable from the outside: machine and subsystem, the
-loader's hardening flags, that it needs no library beyond the system's own, and its
-resources (manifest, icon group 140 with its sizes, version, and the "ZIPRES" 157 archive).
+loader's hardening flags, that it needs no library beyond the system's own, its resources
+(manifest, icon group 140 with its sizes, version, and the "ZIPRES" 157 archive), and its
+Authenticode signature: none, or (with --signed) one SHA-256 signature in its proper place.
 
-Usage: check_uninstaller_pe.py <exe> <i686|x86_64> (--skin <zip> | --no-skin)
+Usage: check_uninstaller_pe.py <exe> <i686|x86_64> (--skin <zip> | --no-skin) --version A.B.C.D
+                               [--signed]
 Prints "N passed, N failed" last; exits non-zero on any failure.
 """
+import argparse
+import re
 import struct
 import sys
 
@@ -20,6 +24,11 @@ SYSTEM_LIBRARIES = {"advapi32.dll", "gdi32.dll", "kernel32.dll", "msvcrt.dll",
 ON_DEMAND_LIBRARIES = {"comctl32.dll", "gdiplus.dll", "shell32.dll", "oleacc.dll", "oleaut32.dll"}
 RT_ICON, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 14, 16, 24
 DYNAMIC_BASE, NX_COMPAT = 0x40, 0x100
+SECURITY_DIRECTORY = 4
+WIN_CERT_REVISION_2, WIN_CERT_TYPE_PKCS_SIGNED_DATA = 0x0200, 2
+# The DER encoding of the SHA-256 algorithm's identifier (2.16.840.1.101.3.4.2.1).
+SHA256_OID = bytes.fromhex("0609608648016503040201")
+FIXED_FILE_INFO_SIGNATURE = 0xFEEF04BD
 
 results = []
 
@@ -38,14 +47,30 @@ class Image:
         self.machine, sections, _, _, _, optional_size, _ = struct.unpack_from("<HHIIIHH", data, pe + 4)
         opt = pe + 24
         self.magic = struct.unpack_from("<H", data, opt)[0]
+        self.checksum_at = opt + 64
         self.subsystem, self.dll_characteristics = struct.unpack_from("<HH", data, opt + 68)
         dirs = opt + (96 if self.magic == 0x10B else 112)
+        self.directories_at = dirs
         self.directories = [struct.unpack_from("<II", data, dirs + 8 * i) for i in range(16)]
         self.sections = []
+        self.raw_end = 0
         table = opt + optional_size
         for i in range(sections):
             vsize, va, raw_size, raw = struct.unpack_from("<IIII", data, table + 40 * i + 8)
             self.sections.append((va, max(vsize, raw_size), raw))
+            self.raw_end = max(self.raw_end, raw + raw_size)
+
+    def computed_checksum(self):
+        """The loader's image checksum: 16-bit one's-complement sum, checksum field skipped,
+        plus the file length."""
+        data = self.data + b"\0" * (len(self.data) % 2)
+        total = 0
+        for i, (word,) in enumerate(struct.iter_unpack("<H", data)):
+            if i * 2 in (self.checksum_at, self.checksum_at + 2):
+                continue
+            total += word
+            total = (total & 0xFFFF) + (total >> 16)
+        return ((total & 0xFFFF) + (total >> 16)) + len(self.data)
 
     def offset(self, rva):
         for va, size, raw in self.sections:
@@ -92,7 +117,7 @@ class Image:
         return found
 
 
-def check_resources(res):
+def check_resources(res, expected_version):
     manifests = [key for key in res if key[0] == RT_MANIFEST]
     check("exactly one manifest, id 1", manifests == [(RT_MANIFEST, 1)], manifests)
     manifest = " ".join(res.get((RT_MANIFEST, 1), b"").decode("utf-8", "replace").split())
@@ -109,16 +134,63 @@ def check_resources(res):
     check("icon 140 in sizes 16, 24, 32, 48, 256", sizes == {(s, s) for s in (16, 24, 32, 48, 256)},
           sorted(sizes))
 
-    version = res.get((RT_VERSION, 1), b"").decode("utf-16-le", "replace")
-    for key, value in (("ProductName", "Varnholt"), ("FileDescription", "Varnholt 卸载程序")):
+    identity = re.search(r'<assemblyIdentity[^>]*name="Varnholt.Uninstall"[^>]*>', manifest)
+    check(f"manifest's own version {expected_version}",
+          identity is not None and f'version="{expected_version}"' in identity.group(0),
+          identity.group(0) if identity else "no assemblyIdentity")
+
+    raw_version = res.get((RT_VERSION, 1), b"")
+    version = raw_version.decode("utf-16-le", "replace")
+    for key, value in (("ProductName", "Varnholt"), ("FileDescription", "Varnholt 卸载程序"),
+                       ("FileVersion", expected_version), ("ProductVersion", expected_version)):
         check(f'version {key} "{value}"', f"{key}\0" in version and
               f"{value}\0" in version[version.find(key):][:80])
+    fixed = raw_version.find(struct.pack("<I", FIXED_FILE_INFO_SIGNATURE))
+    numbers = tuple(int(part) for part in expected_version.split("."))
+    if fixed < 0:
+        check("fixed file and product version", False, "no fixed file information")
+        return
+    file_ms, file_ls, product_ms, product_ls = struct.unpack_from("<IIII", raw_version, fixed + 8)
+    for what, ms, ls in (("file", file_ms, file_ls), ("product", product_ms, product_ls)):
+        found = (ms >> 16, ms & 0xFFFF, ls >> 16, ls & 0xFFFF)
+        check(f"fixed {what} version {expected_version}", found == numbers, found)
+
+
+def check_signature(image, signed):
+    offset, size = image.directories[SECURITY_DIRECTORY]
+    if not signed:
+        check("not signed", (offset, size) == (0, 0), f"certificate table at {offset:#x}, {size} bytes")
+        return
+    check("signed: certificate table present", size >= 8, f"{size} bytes")
+    if size < 8:
+        return
+    # A file offset, not an address: it lies after every section, at the end of the file.
+    check("signature after the sections, 8-aligned, at the end of the file",
+          offset >= image.raw_end and offset % 8 == 0 and offset + size == len(image.data),
+          f"at {offset:#x}+{size}, sections end {image.raw_end:#x}, file {len(image.data):#x}")
+    length, revision, cert_type = struct.unpack_from("<IHH", image.data, offset)
+    check("one PKCS#7 signed-data certificate, revision 2.0",
+          (revision, cert_type) == (WIN_CERT_REVISION_2, WIN_CERT_TYPE_PKCS_SIGNED_DATA) and
+          8 < length <= size and size - length < 8, (length, hex(revision), cert_type))
+    check("signature digest SHA-256", SHA256_OID in image.data[offset:offset + length])
+    stored = struct.unpack_from("<I", image.data, image.checksum_at)[0]
+    check("image checksum matches", stored == image.computed_checksum(),
+          f"{stored:#x} stored, {image.computed_checksum():#x} computed")
 
 
 def main():
-    if len(sys.argv) < 4 or sys.argv[2] not in MACHINES:
-        sys.exit(__doc__)
-    exe, arch, mode = sys.argv[1], sys.argv[2], sys.argv[3]
+    parser = argparse.ArgumentParser(usage=__doc__)
+    parser.add_argument("exe")
+    parser.add_argument("arch", choices=sorted(MACHINES))
+    skin = parser.add_mutually_exclusive_group(required=True)
+    skin.add_argument("--skin")
+    skin.add_argument("--no-skin", action="store_true")
+    parser.add_argument("--version", required=True)
+    parser.add_argument("--signed", action="store_true")
+    args = parser.parse_args()
+    if not re.fullmatch(r"\d+\.\d+\.\d+\.\d+", args.version):
+        sys.exit("--version wants four numbers, A.B.C.D")
+    exe, arch = args.exe, args.arch
     with open(exe, "rb") as f:
         image = Image(f.read())
     check(f"machine {arch}", image.machine == MACHINES[arch], hex(image.machine))
@@ -135,13 +207,14 @@ def main():
           sorted(set(imported) & ON_DEMAND_LIBRARIES))
 
     res = image.resources()
-    check_resources(res)
+    check_resources(res, args.version)
     archive = res.get(("ZIPRES", 157))
-    if mode == "--skin":
-        with open(sys.argv[4], "rb") as f:
+    if args.skin:
+        with open(args.skin, "rb") as f:
             check("ZIPRES 157 is the skin archive", archive == f.read())
     else:
         check("no ZIPRES 157", archive is None)
+    check_signature(image, args.signed)
 
     failed = results.count(False)
     print(f"{len(results) - failed} passed, {failed} failed")

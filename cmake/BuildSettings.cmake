@@ -1,0 +1,19 @@
+# Compile and link settings for every target of the build, the tests' own included: the tests
+# exercise the code as it ships.
+
+# Size: the program is downloaded and started by every user who removes the product. Our code
+# raises no exceptions, so it needs neither unwind tables nor the runtime's handlers; unused
+# functions and data go at link time.
+set(CMAKE_C_FLAGS_RELEASE "-Os -DNDEBUG")
+set(CMAKE_CXX_FLAGS_RELEASE "-Os -DNDEBUG")
+add_compile_options(
+  "$<$<COMPILE_LANGUAGE:C,CXX>:-ffunction-sections;-fdata-sections;-fno-asynchronous-unwind-tables>"
+  "$<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions>")
+add_link_options(-Wl,--gc-sections)
+
+# Reproducible: the same commit gives the same bytes wherever and whenever it is built. No
+# time stamp in the PE header, and no folder of this machine in any file name the compiler
+# records (the binary folder first: it may lie inside the source folder).
+add_compile_options(
+  "$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_BINARY_DIR}=build;-ffile-prefix-map=${CMAKE_SOURCE_DIR}=src>")
+add_link_options(-Wl,--no-insert-timestamp)
