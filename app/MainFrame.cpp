@@ -6,7 +6,6 @@
 #include "ui/controls/SliderUI.h"
 #include "ui/controls/TabLayoutUI.h"
 
-#include <cstdio>
 #include <cstdlib>
 
 using VarnUI::CControlUI;
@@ -143,8 +142,8 @@ void MainFrame::OnProgress(int percent, const std::string& /*text*/)
     if (auto* slider = static_cast<VarnUI::CSliderUI*>(FindInterface(L"slr_uninst_progress", L"Slider"))) {
         slider->SetValue(percent);
     }
-    char text[16];
-    std::snprintf(text, sizeof(text), "%d%%", percent);
+    char text[16];  // "-2147483648%" at the most
+    ::wsprintfA(text, "%d%%", percent);
     if (CControlUI* label = m_manager.FindControlByName(L"un_progress_pos")) {
         label->SetText(NarrowToWide(text).c_str());
     }

@@ -3,11 +3,11 @@
 
 # Size: the program is downloaded and started by every user who removes the product. Our code
 # raises no exceptions, so it needs neither unwind tables nor the runtime's handlers; unused
-# functions and data go at link time.
+# functions and data go at link time. Objects carry no compiler name (-fno-ident).
 set(CMAKE_C_FLAGS_RELEASE "-Os -DNDEBUG")
 set(CMAKE_CXX_FLAGS_RELEASE "-Os -DNDEBUG")
 add_compile_options(
-  "$<$<COMPILE_LANGUAGE:C,CXX>:-ffunction-sections;-fdata-sections;-fno-asynchronous-unwind-tables>"
+  "$<$<COMPILE_LANGUAGE:C,CXX>:-ffunction-sections;-fdata-sections;-fno-asynchronous-unwind-tables;-fno-ident>"
   "$<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions>")
 add_link_options(-Wl,--gc-sections)
 

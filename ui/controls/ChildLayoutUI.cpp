@@ -5,18 +5,19 @@
 namespace VarnUI {
 namespace {
 
-// The child layouts initialising on this thread, innermost first. Adding the built tree
-// initialises the child layouts inside it; one that names a file already being built here
-// would build it again without end, so it stays empty instead.
+// The child layouts initialising, innermost first. Adding the built tree initialises the
+// child layouts inside it; one that names a file already being built here would build it
+// again without end, so it stays empty instead. Controls live on the user interface thread
+// only, so one chain serves.
 struct BuildingFile {
     const CUIString* name;
     const BuildingFile* outer;
 };
-thread_local const BuildingFile* t_building = nullptr;
+const BuildingFile* s_building = nullptr;
 
 bool IsBeingBuilt(const CUIString& name)
 {
-    for (const BuildingFile* file = t_building; file != nullptr; file = file->outer) {
+    for (const BuildingFile* file = s_building; file != nullptr; file = file->outer) {
         if (file->name->CompareNoCase(name.GetData()) == 0) return true;
     }
     return false;
@@ -42,14 +43,14 @@ void CChildLayoutUI::Init()
     if (m_xmlFile.IsEmpty() || IsBeingBuilt(m_xmlFile)) return;
     // Copied: building may run skin code that renames or changes this layout.
     const CUIString file(m_xmlFile);
-    const BuildingFile building = {&file, t_building};
-    t_building = &building;
+    const BuildingFile building = {&file, s_building};
+    s_building = &building;
     CSkinBuilder builder;
     CControlUI* root = builder.Create(file.GetData(), nullptr, nullptr, m_manager, nullptr);
     // The built tree is the only child, also when the layout is initialised again.
     RemoveAll();
     if (root != nullptr) Add(root);
-    t_building = building.outer;
+    s_building = building.outer;
 }
 
 void CChildLayoutUI::SetAttribute(const wchar_t* name, const wchar_t* value)

@@ -2,8 +2,6 @@
 
 #include "ui/base/AttributeValues.h"
 
-#include <cwchar>
-
 namespace VarnUI {
 namespace {
 
@@ -62,11 +60,10 @@ bool CDateTimeUI::SetTime(const SYSTEMTIME& time)
 
 void CDateTimeUI::UpdateText()
 {
-    wchar_t buffer[16] = {};
-    std::swprintf(buffer, sizeof(buffer) / sizeof(buffer[0]), L"%04u-%02u-%02u",
-                  static_cast<unsigned>(m_sysTime.wYear), static_cast<unsigned>(m_sysTime.wMonth),
-                  static_cast<unsigned>(m_sysTime.wDay));
-    SetText(buffer);
+    CUIString text;
+    text.FormatShort(L"%04u-%02u-%02u", static_cast<unsigned>(m_sysTime.wYear),
+                     static_cast<unsigned>(m_sysTime.wMonth), static_cast<unsigned>(m_sysTime.wDay));
+    SetText(text.GetData());
 }
 
 } // namespace VarnUI

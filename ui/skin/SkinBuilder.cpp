@@ -18,10 +18,11 @@ bool IsResourceElement(const wchar_t* name)
            SameTextNoCase(name, L"MultiLanguage");
 }
 
-// The documents being built on this thread, innermost first: the one a build started from
-// and each one an "Include" brought in. A document that includes itself, directly or through
-// others, would otherwise recurse until the stack runs out, and so would a chain of includes
-// without end; such an "Include" builds nothing, like any other that fails.
+// The documents being built, innermost first: the one a build started from and each one an
+// "Include" brought in. A document that includes itself, directly or through others, would
+// otherwise recurse until the stack runs out, and so would a chain of includes without end;
+// such an "Include" builds nothing, like any other that fails. Skins are built on the user
+// interface thread only, so one chain serves.
 class IncludeScope {
 public:
     // Include levels below the document a build started from.
@@ -62,10 +63,10 @@ private:
     const wchar_t* m_type;
     bool m_included;
     const IncludeScope* m_outer;
-    static thread_local const IncludeScope* s_innermost;
+    static const IncludeScope* s_innermost;
 };
 
-thread_local const IncludeScope* IncludeScope::s_innermost = nullptr;
+const IncludeScope* IncludeScope::s_innermost = nullptr;
 
 } // namespace
 
