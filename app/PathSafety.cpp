@@ -1,5 +1,6 @@
 #include "app/PathSafety.h"
 
+#include "app/FileAccess.h"
 #include "app/ShellLibrary.h"
 #include "app/Win32Handles.h"
 
@@ -7,17 +8,6 @@
 
 
 namespace {
-
-bool IsDriveLetter(wchar_t c)
-{
-    return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z');
-}
-
-// "X:\" followed by anything.
-bool HasDrivePrefix(const std::wstring& path)
-{
-    return path.size() >= 3 && IsDriveLetter(path[0]) && path[1] == L':' && path[2] == L'\\';
-}
 
 bool IsDriveRoot(const std::wstring& path)
 {
@@ -48,16 +38,35 @@ std::wstring FullPath(const std::wstring& path)
     return full;
 }
 
+// Past MAX_PATH asked in the long form (some platforms expand nothing in that form, and
+// others take nothing longer without it), and answered in the plain one.
 bool TryLongPath(const std::wstring& path, std::wstring* longPath)
 {
-    const DWORD size = ::GetLongPathNameW(path.c_str(), nullptr, 0);
+    const std::wstring asked = path.size() < MAX_PATH ? path : LongPathForm(path);
+    const DWORD size = ::GetLongPathNameW(asked.c_str(), nullptr, 0);
     if (size == 0) return false;
     std::wstring buffer(size, L'\0');
-    const DWORD written = ::GetLongPathNameW(path.c_str(), &buffer[0], size);
+    const DWORD written = ::GetLongPathNameW(asked.c_str(), &buffer[0], size);
     if (written == 0 || written >= size) return false;
     buffer.resize(written);
+    if (asked.size() != path.size()) {
+        if (!HasDrivePrefix(buffer.substr(asked.size() - path.size()))) return false;
+        buffer.erase(0, asked.size() - path.size());
+    }
     *longPath = buffer;
     return true;
+}
+
+// Wildcards would turn a path into a pattern for the shell and the listing calls, and a colon
+// past the drive names a stream; no real path of a file or folder holds any of these.
+bool HoldsRefusedCharacter(const std::wstring& path)
+{
+    for (size_t i = 0; i < path.size(); ++i) {
+        const wchar_t c = path[i];
+        if (c < 0x20 || c == L'*' || c == L'?' || c == L'"' || c == L'<' || c == L'>' || c == L'|') return true;
+        if (c == L':' && i != 1) return true;
+    }
+    return false;
 }
 
 // Expands short names in the longest part of the path that exists; the rest cannot hold any.
@@ -160,7 +169,7 @@ std::wstring NormalizeLocalPath(const std::wstring& path)
         if (c == L'/') c = L'\\';
     }
     // Only "X:\..." is taken: relative, drive-relative, rooted, UNC and device paths are not local paths.
-    if (!HasDrivePrefix(text)) return std::wstring();
+    if (!HasDrivePrefix(text) || HoldsRefusedCharacter(text)) return std::wstring();
     std::wstring full = FullPath(text);
     if (!HasDrivePrefix(full)) return std::wstring();
     full = ExpandShortNames(full);
@@ -171,20 +180,30 @@ std::wstring NormalizeLocalPath(const std::wstring& path)
 
 std::wstring ResolveFinalPath(const std::wstring& path)
 {
-    UniqueHandle handle(::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+    UniqueHandle handle(::CreateFileW(LongPathForm(path).c_str(), FILE_READ_ATTRIBUTES,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!handle) return std::wstring();
-    wchar_t buffer[1024];
-    const DWORD length = ::GetFinalPathNameByHandleW(handle.get(), buffer, 1024, VOLUME_NAME_DOS);
-    if (length == 0 || length >= 1024) return std::wstring();
-    std::wstring final(buffer, length);
-    const std::wstring device = L"\\\\?\\";
-    if (final.compare(0, device.size(), device) == 0) final.erase(0, device.size());
     // Already absolute, with long names and the case on disk.
-    if (!HasDrivePrefix(final)) return std::wstring();
+    std::wstring final = DosPathOf(handle.get());
     TrimTrailingSeparators(&final);
     return final;
+}
+
+bool IsOwnExecutable(const std::wstring& path)
+{
+    static const std::wstring own = [] {
+        std::wstring module(MAX_PATH, L'\0');
+        for (;;) {
+            const DWORD length = ::GetModuleFileNameW(nullptr, &module[0], static_cast<DWORD>(module.size()));
+            if (length == 0) return std::wstring();
+            if (length < module.size()) return ResolveFinalPath(module.substr(0, length));
+            module.resize(module.size() * 2);
+        }
+    }();
+    if (own.empty()) return false;
+    const std::wstring resolved = ResolveFinalPath(path);
+    return !resolved.empty() && SamePath(resolved, own);
 }
 
 bool IsSameOrInside(const std::wstring& path, const std::wstring& base)
@@ -268,14 +287,18 @@ bool IsRefusedFolderForm(const std::wstring& form, const SystemLocations& system
     return false;
 }
 
-// The written and the resolved form of a path; empty when it is not a local path.
+// The written and the resolved form of a path; empty when it is not a local path, or when it
+// exists but where it really lies cannot be told.
 std::vector<std::wstring> FormsOf(const std::wstring& path)
 {
     std::vector<std::wstring> forms;
     const std::wstring normal = NormalizeLocalPath(path);
     if (normal.empty()) return forms;
-    forms.push_back(normal);
     const std::wstring resolved = ResolveFinalPath(normal);
+    if (resolved.empty()) {
+        if (::GetFileAttributesW(LongPathForm(normal).c_str()) != INVALID_FILE_ATTRIBUTES) return forms;
+    }
+    forms.push_back(normal);
     if (!resolved.empty()) forms.push_back(resolved);
     return forms;
 }
@@ -297,7 +320,7 @@ bool IsSafeFolderTarget(const std::wstring& folder)
 bool IsSafeExecutableTarget(const std::wstring& file)
 {
     const std::vector<std::wstring> forms = FormsOf(file);
-    if (forms.empty()) return false;
+    if (forms.empty() || IsOwnExecutable(forms[0])) return false;
     const SystemLocations& system = GetSystemLocations();
     if (!system.complete) return false;
     for (const std::wstring& form : forms) {

@@ -7,12 +7,17 @@
 #include <vector>
 
 // The absolute local form of a path ("X:\..." with "." and "..", separators, short names and
-// trailing separators settled); empty when the path is not an absolute path on a local drive.
+// trailing separators settled); empty when the path is not an absolute path on a local drive
+// or holds a character no real path holds (wildcards among them).
 std::wstring NormalizeLocalPath(const std::wstring& path);
 
 // The path an existing file or folder really has once every link on the way is followed,
-// in the same form as NormalizeLocalPath; empty when it cannot be opened or is not local.
+// in the same form as NormalizeLocalPath, at any length; empty when it cannot be opened or is
+// not local.
 std::wstring ResolveFinalPath(const std::wstring& path);
+
+// True when `path` is the running program's own executable file.
+bool IsOwnExecutable(const std::wstring& path);
 
 // True when `path` equals `base` or lies below it (case-insensitive, both normalised).
 bool IsSameOrInside(const std::wstring& path, const std::wstring& base);
@@ -32,9 +37,10 @@ const SystemLocations& GetSystemLocations();
 
 // True when `folder` may be deleted with its content: an absolute local path that is not a
 // drive root, not inside the Windows folder, and neither is nor contains a protected folder
-// or a user profile, both as written and as resolved through links.
+// or a user profile, both as written and as resolved through links. An existing path whose
+// resolved form cannot be found is refused.
 bool IsSafeFolderTarget(const std::wstring& folder);
 
 // True when `file` may be stopped and deleted as the product's executable: an absolute
-// local path outside the Windows folder, as written and as resolved.
+// local path outside the Windows folder, as written and as resolved, and not this program.
 bool IsSafeExecutableTarget(const std::wstring& file);

@@ -15,11 +15,12 @@ namespace {
 constexpr wchar_t kParameterHead[] = L"/c ping -n 1 127.0.0.1>nul&rd /s /q ";
 constexpr wchar_t kParameterTail[] = L" > nul";
 
-// cmd expands %...% and ends its argument at a quotation mark even inside quotes.
+// cmd expands %...% and ends its argument at a quotation mark even inside quotes; rd takes
+// * and ? as wildcards there.
 bool HoldsShellCharacter(const std::wstring& folder)
 {
     for (wchar_t c : folder) {
-        if (c == L'"' || c == L'%' || c < 0x20 || c == 0x7F) return true;
+        if (c == L'"' || c == L'%' || c == L'*' || c == L'?' || c < 0x20 || c == 0x7F) return true;
     }
     return false;
 }
@@ -37,8 +38,16 @@ bool BuildSelfDeleteParameters(const std::wstring& folder, wchar_t (&buffer)[kSe
 
 bool LaunchSelfDelete(std::string installFolder)
 {
+    std::wstring folder;
+    if (!NarrowToWideExact(installFolder, &folder, CP_THREAD_ACP)) return false;
+    return LaunchSelfDelete(folder);
+}
+
+bool LaunchSelfDelete(const std::wstring& installFolder)
+{
     if (installFolder.empty()) return false;
-    const std::wstring folder = ThreadAnsiToWide(installFolder);
+    // The command removes exactly the folder the checks below looked at.
+    const std::wstring folder = NormalizeLocalPath(installFolder);
     wchar_t parameters[kSelfDeleteParameterChars];
     if (!BuildSelfDeleteParameters(folder, parameters)) return false;
     // rd /s is not trusted to stop at links, and must not remove a system folder.

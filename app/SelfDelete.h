@@ -8,9 +8,14 @@ constexpr size_t kSelfDeleteParameterChars = 260;
 
 // Writes "/c ping -n 1 127.0.0.1>nul&rd /s /q "<folder>" > nul" into `buffer`. False, with
 // nothing written past the buffer, when the text would not fit or the folder holds a
-// character the shell interprets even inside quotation marks.
+// character the shell interprets even inside quotation marks (wildcards among them).
 bool BuildSelfDeleteParameters(const std::wstring& folder, wchar_t (&buffer)[kSelfDeleteParameterChars]);
 
-// Starts the command and ends the process with exit code 0; returns false when the folder is
-// empty, refused, still holds links, or the shell cannot be started.
+// Starts the command on the folder's settled form (see NormalizeLocalPath) and ends the process
+// with exit code 0; returns false when the folder is empty, refused, still holds links, or the
+// shell cannot be started.
+bool LaunchSelfDelete(const std::wstring& installFolder);
+
+// The same for a narrow folder (the thread's ANSI code page); false when the text does not
+// convert exactly.
 bool LaunchSelfDelete(std::string installFolder);

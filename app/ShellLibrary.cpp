@@ -11,9 +11,8 @@ bool LoadShellApi(ShellApi& api)
     HMODULE module = VarnUI::LoadSystemLibrary(L"shell32.dll");
     if (module == nullptr) return false;
     return ResolveProc(module, "SHGetFolderPathW", api.getFolderPathW) &&
-           ResolveProc(module, "SHGetFolderPathA", api.getFolderPathA) &&
            ResolveProc(module, "SHGetSpecialFolderPathW", api.getSpecialFolderPathW) &&
-           ResolveProc(module, "ShellExecuteExW", api.executeExW) && ResolveProc(module, "ShellExecuteA", api.executeA);
+           ResolveProc(module, "ShellExecuteExW", api.executeExW) && ResolveProc(module, "ShellExecuteW", api.executeW);
 }
 
 } // namespace

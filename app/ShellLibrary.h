@@ -9,10 +9,9 @@
 
 struct ShellApi {
     decltype(&::SHGetFolderPathW) getFolderPathW;
-    decltype(&::SHGetFolderPathA) getFolderPathA;
     decltype(&::SHGetSpecialFolderPathW) getSpecialFolderPathW;
     decltype(&::ShellExecuteExW) executeExW;
-    decltype(&::ShellExecuteA) executeA;
+    decltype(&::ShellExecuteW) executeW;
 };
 
 // The functions, loaded once per process on any thread; null when the library or one of them

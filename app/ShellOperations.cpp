@@ -1,18 +1,35 @@
 #include "app/ShellOperations.h"
 
+#include "app/FileAccess.h"
 #include "app/ProductConstants.h"
 #include "app/ShellLibrary.h"
+#include "app/TextConversion.h"
 
 #include <windows.h>
 
+namespace {
+
+std::string ExactNarrow(const std::wstring& text)
+{
+    std::string narrow;
+    return WideToNarrowExact(text, &narrow) ? narrow : std::string();
+}
+
+} // namespace
+
+std::wstring GetFolderPathWide(int csidl)
+{
+    wchar_t buffer[MAX_PATH] = {};
+    const ShellApi* shell = GetShellApi();
+    if (shell == nullptr) return std::wstring();
+    shell->getFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, buffer);
+    buffer[MAX_PATH - 1] = L'\0';
+    return std::wstring(buffer);
+}
+
 std::string GetFolderPathNarrow(int csidl)
 {
-    char buffer[MAX_PATH] = {};
-    const ShellApi* shell = GetShellApi();
-    if (shell == nullptr) return std::string();
-    shell->getFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, buffer);
-    buffer[MAX_PATH - 1] = '\0';
-    return std::string(buffer);
+    return ExactNarrow(GetFolderPathWide(csidl));
 }
 
 bool GetSpecialFolderWide(int csidl, std::wstring* path)
@@ -25,16 +42,30 @@ bool GetSpecialFolderWide(int csidl, std::wstring* path)
     return found;
 }
 
+std::wstring GetTaskbarPinFolderWide()
+{
+    return GetFolderPathWide(CSIDL_APPDATA) + NarrowToWide(TaskbarPinSubfolder);
+}
+
 std::string GetTaskbarPinFolder()
 {
-    return GetFolderPathNarrow(CSIDL_APPDATA) + TaskbarPinSubfolder;
+    return ExactNarrow(GetTaskbarPinFolderWide());
+}
+
+void UnpinFromTaskbar(const std::wstring& pinPath)
+{
+    // A rooted or relative path would name a file on whatever drive or folder is current.
+    if (!HasDrivePrefix(pinPath)) return;
+    if (::GetFileAttributesW(LongPathForm(pinPath).c_str()) == INVALID_FILE_ATTRIBUTES) return;
+    const ShellApi* shell = GetShellApi();
+    if (shell == nullptr) return;
+    const std::wstring quoted = L"\"" + pinPath + L"\"";
+    shell->executeW(nullptr, L"taskbarunpin", quoted.c_str(), nullptr, nullptr, SW_HIDE);
 }
 
 void UnpinFromTaskbar(const std::string& pinPath)
 {
-    if (::GetFileAttributesA(pinPath.c_str()) == INVALID_FILE_ATTRIBUTES) return;
-    const ShellApi* shell = GetShellApi();
-    if (shell == nullptr) return;
-    const std::string quoted = "\"" + pinPath + "\"";
-    shell->executeA(nullptr, "taskbarunpin", quoted.c_str(), nullptr, nullptr, SW_HIDE);
+    std::wstring wide;
+    if (!NarrowToWideExact(pinPath, &wide) || wide.empty()) return;
+    UnpinFromTaskbar(wide);
 }

@@ -1,5 +1,6 @@
 #include "app/UnInstall.h"
 
+#include "app/DisplayIcon.h"
 #include "app/LinkSafeDelete.h"
 #include "app/PathSafety.h"
 #include "app/ProcessControl.h"
@@ -12,6 +13,18 @@
 #include <windows.h>
 #include <shlobj.h>
 
+namespace {
+
+// Sleeps until `milliseconds` have passed since `start`, so that work done inside a pause does
+// not lengthen it.
+void PauseSince(ULONGLONG start, DWORD milliseconds)
+{
+    const ULONGLONG elapsed = ::GetTickCount64() - start;
+    if (elapsed < milliseconds) ::Sleep(static_cast<DWORD>(milliseconds - elapsed));
+}
+
+} // namespace
+
 UnInstall& UnInstall::GetSingleton()
 {
     static UnInstall instance;
@@ -23,29 +36,39 @@ void UnInstall::Report(int percent)
     if (m_progress) m_progress(percent, std::string());
 }
 
+bool UnInstall::DeleteFolderTree(const std::wstring& path)
+{
+    if (path.empty() || !IsSafeFolderTarget(path)) return false;
+    return DeleteTreeNoFollow(NormalizeLocalPath(path));
+}
+
 bool UnInstall::DeleteFolderTree(const std::string& path)
 {
-    if (path.empty() || !IsSafeFolderTarget(NarrowToWide(path))) return false;
-    return DeleteTreeNoFollow(path);
+    std::wstring wide;
+    return NarrowToWideExact(path, &wide) && DeleteFolderTree(wide);
 }
 
 bool UnInstall::Run()
 {
     Report(20);
-    ::Sleep(500);
+    // The system's own folders, which every guard below compares with, take a while to find
+    // (the shell's library loads for them): they are found while the first pause runs.
+    const ULONGLONG pauseStart = ::GetTickCount64();
+    GetSystemLocations();
+    PauseSince(pauseStart, 500);
 
-    // Both values are read before the key goes.
-    const std::string icon = ReadUninstallValue(L"DisplayIcon");
-    const std::string folder = ReadUninstallValue(L"InstallLocation");
+    // Both values are read before the key goes, as stored: a path passed through the ANSI
+    // code page may come out naming another folder, or a pattern matching several.
+    const std::wstring icon = ReadUninstallValueWide(L"DisplayIcon");
+    const std::wstring folder = ReadUninstallValueWide(L"InstallLocation");
     // "DisplayIcon" names the executable to stop and delete, but only a program of the
-    // product's own may be touched: never a system program, never a relative name.
-    const bool iconIsProducts = IsSafeExecutableTarget(NarrowToWide(icon));
-    const size_t lastSlash = icon.rfind('\\');
-    if (lastSlash != std::string::npos) {
-        if (iconIsProducts) {
-            const std::wstring image = ThreadAnsiToWide(icon.substr(lastSlash + 1));
-            KillProcessByName(image.c_str());
-        }
+    // product's own may be touched: never a system program, never a relative name, never
+    // this program.
+    const std::wstring executable = ExecutableFromDisplayIcon(icon);
+    const bool executableIsProducts = IsSafeExecutableTarget(executable);
+    const size_t lastSlash = executable.rfind(L'\\');
+    if (icon.find(L'\\') != std::wstring::npos || lastSlash != std::wstring::npos) {
+        if (executableIsProducts) KillProcessByName(executable.substr(lastSlash + 1).c_str());
         ::Sleep(500);
     }
 
@@ -57,9 +80,10 @@ bool UnInstall::Run()
     ::Sleep(300);
     std::wstring desktop;
     const bool hasDesktop = GetSpecialFolderWide(CSIDL_DESKTOPDIRECTORY, &desktop);
-    UnpinFromTaskbar(GetTaskbarPinFolder() + "\\" + ShortcutFileName);
-    if (hasDesktop) DeleteFileNoFollow(desktop + L"\\" + NarrowToWide(ShortcutFileName));
-    if (iconIsProducts) DeleteFileNoFollow(NormalizeLocalPath(NarrowToWide(icon)));
+    const std::wstring shortcut = NarrowToWide(ShortcutFileName);
+    UnpinFromTaskbar(GetTaskbarPinFolderWide() + L"\\" + shortcut);
+    if (hasDesktop) DeleteFileNoFollow(desktop + L"\\" + shortcut);
+    if (executableIsProducts) DeleteFileNoFollow(NormalizeLocalPath(executable));
 
     Report(70);
     ::Sleep(300);
@@ -67,14 +91,13 @@ bool UnInstall::Run()
 
     Report(80);
     ::Sleep(300);
-    const std::wstring userFolder = ThreadAnsiToWide(GetFolderPathNarrow(CSIDL_LOCAL_APPDATA)) + L"\\" + ProductGuid;
-    DeleteFolderTree(WideToNarrow(userFolder));
+    DeleteFolderTree(GetFolderPathWide(CSIDL_LOCAL_APPDATA) + L"\\" + ProductGuid);
     std::wstring programs;
     const bool hasPrograms = GetSpecialFolderWide(CSIDL_PROGRAMS, &programs);
 
     Report(90);
     ::Sleep(300);
-    if (hasPrograms) DeleteFolderTree(WideToNarrow(programs + L"\\" + StartMenuFolderName));
+    if (hasPrograms) DeleteFolderTree(programs + L"\\" + StartMenuFolderName);
     ::Sleep(300);
 
     Report(100);

@@ -22,6 +22,8 @@ public:
 
     // Deletes a folder with its content, depth first; see DeleteTreeNoFollow. Folders that
     // are not plainly the product's own (system locations, drive roots, links) are refused.
+    bool DeleteFolderTree(const std::wstring& path);
+    // The same for a narrow path; refused when the ANSI code page does not convert it exactly.
     bool DeleteFolderTree(const std::string& path);
 
     UninstallProgressFn m_progress;

@@ -47,7 +47,7 @@ int main()
         }
         LARGE_INTEGER start, end;
         ::QueryPerformanceCounter(&start);
-        UnInstall::GetSingleton().DeleteFolderTree(WideToNarrow(ours));
+        UnInstall::GetSingleton().DeleteFolderTree(ours);
         ::QueryPerformanceCounter(&end);
         engine.push_back(Seconds(start, end));
 

@@ -1,5 +1,4 @@
 #include "app/LinkSafeDelete.h"
-#include "app/TextConversion.h"
 #include "app/UnInstall.h"
 #include "tests/app/TestSupport.h"
 
@@ -21,7 +20,7 @@ void Populate(const std::wstring& folder)
 
 bool DeleteTree(const std::wstring& path)
 {
-    return UnInstall::GetSingleton().DeleteFolderTree(WideToNarrow(path));
+    return UnInstall::GetSingleton().DeleteFolderTree(path);
 }
 
 } // namespace
@@ -37,7 +36,7 @@ TEST(DeleteFolderTree, RemovesTheWholeTreeWithOrWithoutTrailingSeparator)
     }
 }
 
-TEST(DeleteFolderTree, MissingFolderGivesFalse)
+TEST(DeleteFolderTree, MissingFolderOrRefusedPathGivesFalse)
 {
     ScratchFolder scratch(L"missing");
     EXPECT_FALSE(DeleteTree(scratch / L"nothing-here"));
@@ -45,6 +44,16 @@ TEST(DeleteFolderTree, MissingFolderGivesFalse)
     EXPECT_FALSE(DeleteTree(scratch / L"file.txt"));
     EXPECT_TRUE(Exists(scratch / L"file.txt"));
     EXPECT_FALSE(UnInstall::GetSingleton().DeleteFolderTree(""));
+    // A pattern names no folder, even where it matches one.
+    MakeFolders(scratch / L"product");
+    EXPECT_FALSE(DeleteTree(scratch / L"produc?"));
+    EXPECT_FALSE(DeleteTree(scratch / L"*"));
+    EXPECT_TRUE(IsDirectory(scratch / L"product"));
+    // The narrow form still serves plain paths.
+    std::string narrow;
+    for (wchar_t c : scratch / L"product") narrow += static_cast<char>(c);
+    EXPECT_TRUE(UnInstall::GetSingleton().DeleteFolderTree(narrow));
+    EXPECT_FALSE(Exists(scratch / L"product"));
 }
 
 TEST(DeleteFolderTree, ReadOnlyFileKeepsItsFoldersAndResultIsStillTrue)
@@ -53,6 +62,7 @@ TEST(DeleteFolderTree, ReadOnlyFileKeepsItsFoldersAndResultIsStillTrue)
     const std::wstring folder = scratch / L"product";
     Populate(folder);
     ASSERT_TRUE(::SetFileAttributesW((folder + L"\\sub\\deeper\\c.txt").c_str(), FILE_ATTRIBUTE_READONLY));
+    PendingRenames pending;
 
     EXPECT_TRUE(DeleteTree(folder));
     EXPECT_TRUE(Exists(folder + L"\\sub\\deeper\\c.txt"));
@@ -61,37 +71,76 @@ TEST(DeleteFolderTree, ReadOnlyFileKeepsItsFoldersAndResultIsStillTrue)
     EXPECT_FALSE(Exists(folder + L"\\empty"));
     EXPECT_EQ(::GetFileAttributesW((folder + L"\\sub\\deeper\\c.txt").c_str()) & FILE_ATTRIBUTE_READONLY,
               static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+    // Nobody holds it: a restart would not remove it either.
+    EXPECT_TRUE(pending.Added().empty());
 }
 
-TEST(DeleteFolderTree, FileHeldWithoutSharingStays)
+TEST(DeleteFolderTree, HeldFileIsScheduledForRestartFilesFirstThenFoldersDeepestFirst)
 {
     ScratchFolder scratch(L"locked");
     const std::wstring folder = scratch / L"product";
     Populate(folder);
-    HANDLE held = ::CreateFileW((folder + L"\\sub\\b.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    const std::wstring heldPath = folder + L"\\sub\\b.txt";
+    HANDLE held = ::CreateFileW(heldPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    PendingRenames pending;
+
     EXPECT_TRUE(DeleteTree(folder));
-    EXPECT_TRUE(Exists(folder + L"\\sub\\b.txt"));
-    EXPECT_FALSE(Exists(folder + L"\\sub\\deeper"));
     ::CloseHandle(held);
+    EXPECT_TRUE(Exists(heldPath));
+    EXPECT_FALSE(Exists(folder + L"\\sub\\deeper"));
+    EXPECT_FALSE(Exists(folder + L"\\a.txt"));
+    const std::vector<std::wstring> expected = {heldPath, folder + L"\\sub", folder};
+    EXPECT_EQ(pending.Added(), expected);
 }
 
-TEST(DeleteFolderTree, FolderNamedOutsideTheCodePageIsNotEntered)
+TEST(DeleteFolderTree, HeldFileBesideAReadOnlyOneIsScheduledWithoutItsFolders)
+{
+    ScratchFolder scratch(L"mixed");
+    const std::wstring folder = scratch / L"product";
+    Populate(folder);
+    ASSERT_TRUE(::SetFileAttributesW((folder + L"\\a.txt").c_str(), FILE_ATTRIBUTE_READONLY));
+    const std::wstring heldPath = folder + L"\\sub\\deeper\\c.txt";
+    HANDLE held = ::CreateFileW(heldPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    PendingRenames pending;
+
+    EXPECT_TRUE(DeleteTree(folder));
+    ::CloseHandle(held);
+    // The folders above the read-only file would stay after a restart: only the held file's
+    // own folders, which hold nothing else, go with it.
+    const std::vector<std::wstring> expected = {heldPath, folder + L"\\sub\\deeper", folder + L"\\sub"};
+    EXPECT_EQ(pending.Added(), expected);
+    EXPECT_FALSE(Exists(folder + L"\\sub\\b.txt"));
+}
+
+TEST(DeleteFolderTree, FoldersNamedOutsideTheCodePageAreRemoved)
 {
     ScratchFolder scratch(L"foreign");
     const std::wstring folder = scratch / L"product";
     Populate(folder);
-    const std::wstring foreign = folder + L"\\\x6F22\x5B57";
-    ASSERT_TRUE(MakeFolders(foreign));
-    WriteFile(foreign + L"\\inside.txt");
-    // Files are deleted by their wide names, whatever the code page.
-    WriteFile(folder + L"\\\x6F22.txt");
+    for (const wchar_t* name : {L"\x03A9mega", L"\x6F22\x5B57", L"\xD83D\xDE00", L"Cafe\x0301"}) {
+        const std::wstring foreign = folder + L"\\" + name;
+        ASSERT_TRUE(MakeFolders(foreign + L"\\" + name)) << name;
+        WriteFile(foreign + L"\\" + name + L"\\" + name + L".txt");
+    }
 
     EXPECT_TRUE(DeleteTree(folder));
-    EXPECT_TRUE(Exists(foreign + L"\\inside.txt"));
-    EXPECT_FALSE(Exists(folder + L"\\\x6F22.txt"));
-    EXPECT_FALSE(Exists(folder + L"\\sub"));
-    EXPECT_TRUE(Exists(folder));
+    EXPECT_FALSE(Exists(folder));
+}
+
+TEST(DeleteFolderTree, RemovesBranchesPastTheOldPathLimit)
+{
+    ScratchFolder scratch(L"deep");
+    const std::wstring folder = scratch / L"product";
+    Populate(folder);
+    const std::wstring deepest = MakeDeepBranch(folder + L"\\runtime", 400);
+    ASSERT_FALSE(deepest.empty());
+    ASSERT_GE(deepest.size(), 400u);
+
+    EXPECT_TRUE(DeleteTree(folder));
+    EXPECT_FALSE(Exists(folder));
+    EXPECT_TRUE(IsDirectory(scratch.path()));
 }
 
 TEST(DeleteFolderTree, NameThatNarrowsToAPathStepIsLeftAlone)
@@ -113,7 +162,7 @@ TEST(DeleteFolderTree, NameThatNarrowsToAPathStepIsLeftAlone)
     EXPECT_TRUE(DeleteTree(folder));
     EXPECT_TRUE(Exists(scratch / L"outside.txt"));
     EXPECT_TRUE(Exists(level + L"\\beside.txt"));
-    EXPECT_FALSE(Exists(folder + L"\\sub"));
+    EXPECT_FALSE(Exists(folder));
 }
 
 TEST(DeleteFileNoFollow, DeletesPlainFilesOnly)

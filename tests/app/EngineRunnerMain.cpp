@@ -3,7 +3,6 @@
 //   engine_runner run                 the whole sequence; exit code 3 when Run returns
 //   engine_runner selfdelete <folder> only the self-delete step; exit code 4 when it returns
 #include "app/SelfDelete.h"
-#include "app/TextConversion.h"
 #include "app/UnInstall.h"
 
 #include <windows.h>
@@ -26,7 +25,7 @@ int wmain(int argc, wchar_t** argv)
         return 3;
     }
     if (argc >= 3 && std::wcscmp(argv[1], L"selfdelete") == 0) {
-        const bool result = LaunchSelfDelete(WideToNarrow(argv[2]));
+        const bool result = LaunchSelfDelete(std::wstring(argv[2]));
         std::printf("returned %d\n", result ? 1 : 0);
         std::fflush(stdout);
         return 4;

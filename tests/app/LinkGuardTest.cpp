@@ -33,7 +33,7 @@ TEST(LinkGuard, FixtureIsInPlace)
 TEST(LinkGuard, SweepLeavesLinksAndWhatTheyPointTo)
 {
     const std::wstring install = kRoot + L"\\tree\\install";
-    EXPECT_TRUE(UnInstall::GetSingleton().DeleteFolderTree(WideToNarrow(install)));
+    EXPECT_TRUE(UnInstall::GetSingleton().DeleteFolderTree(install));
     ExpectOutsideIntact();
     EXPECT_FALSE(Exists(install + L"\\normal.txt"));
     EXPECT_FALSE(Exists(install + L"\\sub\\normal2.txt"));
@@ -43,8 +43,8 @@ TEST(LinkGuard, SweepLeavesLinksAndWhatTheyPointTo)
 
 TEST(LinkGuard, LinkedFolderItselfIsRefused)
 {
-    EXPECT_FALSE(UnInstall::GetSingleton().DeleteFolderTree(WideToNarrow(kRoot + L"\\rootlink")));
-    EXPECT_FALSE(UnInstall::GetSingleton().DeleteFolderTree(WideToNarrow(kRoot + L"\\rootlink\\")));
+    EXPECT_FALSE(UnInstall::GetSingleton().DeleteFolderTree(kRoot + L"\\rootlink"));
+    EXPECT_FALSE(UnInstall::GetSingleton().DeleteFolderTree(kRoot + L"\\rootlink\\"));
     ExpectOutsideIntact();
     EXPECT_TRUE(TreeHasLinks(kRoot + L"\\rootlink"));
 }

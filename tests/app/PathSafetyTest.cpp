@@ -22,6 +22,11 @@ std::wstring Upper(std::wstring text)
     return text;
 }
 
+bool SameText(const std::wstring& a, const std::wstring& b)
+{
+    return Upper(a) == Upper(b);
+}
+
 } // namespace
 
 TEST(NormalizeLocalPath, SettlesSeparatorsDotsAndTrailingSeparators)
@@ -41,6 +46,17 @@ TEST(NormalizeLocalPath, SettlesSeparatorsDotsAndTrailingSeparators)
         {L"\\\\server\\share\\a", L""},
         {L"\\\\?\\C:\\varntest", L""},
         {L"", L""},
+        // Patterns and names no file can have.
+        {L"C:\\varntest\\Varnholt ?mega", L""},
+        {L"C:\\varntest\\*", L""},
+        {L"C:\\varntest\\a<b", L""},
+        {L"C:\\varntest\\a>b", L""},
+        {L"C:\\varntest\\a|b", L""},
+        {L"C:\\varntest\\a\"b", L""},
+        {L"C:\\varntest\\a:stream", L""},
+        {L"C:\\varntest\\a\tb", L""},
+        // Text outside the ANSI code page is a path like any other.
+        {L"C:\\varntest\\Varnholt \x03A9mega\\\x6F22\x5B57", L"C:\\varntest\\Varnholt \x03A9mega\\\x6F22\x5B57"},
     };
     for (const Case& c : cases) EXPECT_EQ(NormalizeLocalPath(c.input), c.expected) << c.input;
 }
@@ -121,8 +137,33 @@ TEST(IsSafeExecutableTarget, OnlyAbsoluteLocalPathsOutsideWindows)
     EXPECT_FALSE(IsSafeExecutableTarget(ShortForm(system) + L"\\cmd.exe"));
     EXPECT_FALSE(IsSafeExecutableTarget(L"notepad.exe"));
     EXPECT_FALSE(IsSafeExecutableTarget(L"\"C:\\Program Files\\Varnholt\\Varnholt.exe\""));
+    EXPECT_FALSE(IsSafeExecutableTarget(L"C:\\Program Files\\Varnholt\\Varn*.exe"));
     EXPECT_FALSE(IsSafeExecutableTarget(L"\\\\server\\share\\Varnholt.exe"));
     EXPECT_FALSE(IsSafeExecutableTarget(L""));
     EXPECT_TRUE(IsSafeExecutableTarget(L"C:\\Program Files\\Varnholt\\Varnholt.exe"));
     EXPECT_TRUE(IsSafeExecutableTarget(L"C:\\Program Files\\Varnholt\\Varnholt.exe,0"));
+}
+
+TEST(PathSafety, LongPathsAreSettledAndResolved)
+{
+    ScratchFolder scratch(L"longpath");
+    const std::wstring deepest = MakeDeepBranch(scratch / L"Varnholt", 400);
+    ASSERT_FALSE(deepest.empty());
+    const std::wstring folder = deepest.substr(0, deepest.find_last_of(L'\\'));
+    EXPECT_EQ(NormalizeLocalPath(folder + L"\\.\\x\\..\\"), folder);
+    EXPECT_TRUE(SameText(ResolveFinalPath(deepest), deepest));
+    EXPECT_TRUE(IsSafeFolderTarget(folder));
+    EXPECT_TRUE(IsSafeExecutableTarget(deepest));
+}
+
+TEST(IsSafeExecutableTarget, NeverTheRunningProgramItself)
+{
+    wchar_t own[MAX_PATH];
+    ASSERT_NE(::GetModuleFileNameW(nullptr, own, MAX_PATH), 0u);
+    EXPECT_TRUE(IsOwnExecutable(own));
+    EXPECT_FALSE(IsSafeExecutableTarget(own));
+    EXPECT_FALSE(IsSafeExecutableTarget(Upper(own)));
+    EXPECT_FALSE(IsSafeExecutableTarget(ShortForm(own)));
+    EXPECT_FALSE(IsOwnExecutable(ExeFolder() + L"sleeper.exe"));
+    EXPECT_TRUE(IsSafeExecutableTarget(ExeFolder() + L"sleeper.exe"));
 }

@@ -23,6 +23,24 @@ TEST(TextConversion, RoundTripsAnsiAndReplacesTheRest)
     EXPECT_FALSE(WideToNarrow(foreign).empty());
 }
 
+TEST(TextConversion, ExactFormsRefuseWhatTheCodePageCannotHold)
+{
+    std::string narrow = "untouched";
+    for (const wchar_t* text : {L"C:\\Varnholt \x03A9mega", L"\x6F22\x5B57", L"\xD83D\xDE00", L"Cafe\x0301",
+                                L"\xFF0E\xFF0E"}) {
+        EXPECT_FALSE(WideToNarrowExact(text, &narrow)) << text;
+        EXPECT_EQ(narrow, "");
+    }
+    ASSERT_TRUE(WideToNarrowExact(L"C:\\Program Files\\Varnholt", &narrow));
+    EXPECT_EQ(narrow, "C:\\Program Files\\Varnholt");
+    EXPECT_FALSE(WideToNarrowExact(std::wstring(L"C:\\a\0b", 6), &narrow));
+    std::wstring wide;
+    ASSERT_TRUE(NarrowToWideExact("C:\\Varnholt", &wide));
+    EXPECT_EQ(wide, L"C:\\Varnholt");
+    ASSERT_TRUE(NarrowToWideExact("", &wide));
+    EXPECT_EQ(wide, L"");
+}
+
 class UninstallKeyTest : public ::testing::Test {
 protected:
     void SetUp() override { ProductKey::Remove(); }
@@ -37,6 +55,18 @@ TEST_F(UninstallKeyTest, ReadValue_MissingKeyOrValueGivesEmptyText)
     ASSERT_TRUE(key.SetString(L"InstallLocation", L"C:\\Program Files\\Varnholt"));
     EXPECT_EQ(ReadUninstallValue(L"InstallLocation"), "C:\\Program Files\\Varnholt");
     EXPECT_EQ(ReadUninstallValue(L"DisplayIcon"), "");
+}
+
+TEST_F(UninstallKeyTest, ReadValue_AsStoredOrNotAtAll)
+{
+    ProductKey key;
+    const std::wstring foreign = L"C:\\Program Files\\Varnholt \x03A9mega \x6F22\x5B57";
+    ASSERT_TRUE(key.SetString(L"InstallLocation", foreign));
+    EXPECT_EQ(ReadUninstallValueWide(L"InstallLocation"), foreign);
+    // Its narrow form would name another folder ("Omega", "??"): none is given.
+    EXPECT_EQ(ReadUninstallValue(L"InstallLocation"), "");
+    ASSERT_TRUE(key.SetString(L"TooLong", std::wstring(260, L'\x03A9')));
+    EXPECT_EQ(ReadUninstallValueWide(L"TooLong"), L"");
 }
 
 TEST_F(UninstallKeyTest, ReadValue_BufferLimits)
@@ -134,20 +164,23 @@ TEST(ShellFolders, ReportTheSystemsFolders)
     EXPECT_EQ(desktop, expected);
 
     ASSERT_EQ(::SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, expected), S_OK);
+    EXPECT_EQ(GetFolderPathWide(CSIDL_LOCAL_APPDATA), expected);
     EXPECT_EQ(GetFolderPathNarrow(CSIDL_LOCAL_APPDATA), WideToNarrow(expected));
 
-    const std::string pins = GetTaskbarPinFolder();
-    EXPECT_EQ(pins, GetFolderPathNarrow(CSIDL_APPDATA) + TaskbarPinSubfolder);
+    EXPECT_EQ(GetTaskbarPinFolderWide(), GetFolderPathWide(CSIDL_APPDATA) + NarrowToWide(TaskbarPinSubfolder));
+    EXPECT_EQ(GetTaskbarPinFolder(), GetFolderPathNarrow(CSIDL_APPDATA) + TaskbarPinSubfolder);
 
     std::wstring none = L"untouched";
     EXPECT_FALSE(GetSpecialFolderWide(0x7F, &none));
     EXPECT_EQ(none, L"");
     EXPECT_EQ(GetFolderPathNarrow(0x7F), "");
+    EXPECT_EQ(GetFolderPathWide(0x7F), L"");
 }
 
 TEST(ShellFolders, UnpinOfMissingShortcutDoesNothing)
 {
     ScratchFolder folder(L"unpin");
     UnpinFromTaskbar(WideToNarrow(folder / L"Varnholt.lnk"));
+    UnpinFromTaskbar(folder / L"Varnholt.lnk");
     EXPECT_FALSE(Exists(folder / L"Varnholt.lnk"));
 }

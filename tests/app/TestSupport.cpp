@@ -4,6 +4,9 @@
 
 #include <shlobj.h>
 
+#include <cstring>
+#include <utility>
+
 namespace testsupport {
 
 std::wstring UniqueName(const std::wstring& prefix)
@@ -28,9 +31,22 @@ std::wstring ShellFolder(int csidl)
     return path;
 }
 
+namespace {
+
+// Paths past MAX_PATH need the long form on some systems; it is harmless on the others.
+std::wstring Long(const std::wstring& path)
+{
+    return path.size() >= MAX_PATH && path.size() > 2 && path[1] == L':' ? L"\\\\?\\" + path : path;
+}
+
+const wchar_t kSessionManager[] = L"SYSTEM\\CurrentControlSet\\Control\\Session Manager";
+const wchar_t kPendingValue[] = L"PendingFileRenameOperations";
+
+} // namespace
+
 bool Exists(const std::wstring& path)
 {
-    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return ::GetFileAttributesW(Long(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool WaitUntilGone(const std::wstring& path, DWORD milliseconds)
@@ -45,13 +61,14 @@ bool WaitUntilGone(const std::wstring& path, DWORD milliseconds)
 
 bool IsDirectory(const std::wstring& path)
 {
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    const DWORD attributes = ::GetFileAttributesW(Long(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 bool WriteFile(const std::wstring& path, const std::string& content)
 {
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = ::CreateFileW(Long(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
     const BOOL ok = ::WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
@@ -75,7 +92,7 @@ bool MakeFolders(const std::wstring& path)
 {
     for (size_t at = path.find(L'\\', 3); ; at = path.find(L'\\', at + 1)) {
         const std::wstring part = path.substr(0, at);
-        if (!IsDirectory(part) && !::CreateDirectoryW(part.c_str(), nullptr)) return false;
+        if (!IsDirectory(part) && !::CreateDirectoryW(Long(part).c_str(), nullptr)) return false;
         if (at == std::wstring::npos) return true;
     }
 }
@@ -83,7 +100,7 @@ bool MakeFolders(const std::wstring& path)
 void RemoveTree(const std::wstring& path)
 {
     WIN32_FIND_DATAW entry;
-    HANDLE find = ::FindFirstFileW((path + L"\\*").c_str(), &entry);
+    HANDLE find = ::FindFirstFileW(Long(path + L"\\*").c_str(), &entry);
     if (find != INVALID_HANDLE_VALUE) {
         do {
             const std::wstring name = entry.cFileName;
@@ -92,14 +109,51 @@ void RemoveTree(const std::wstring& path)
             if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 RemoveTree(child);
             } else {
-                ::SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-                ::DeleteFileW(child.c_str());
+                ::SetFileAttributesW(Long(child).c_str(), FILE_ATTRIBUTE_NORMAL);
+                ::DeleteFileW(Long(child).c_str());
             }
         } while (::FindNextFileW(find, &entry));
         ::FindClose(find);
     }
-    ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    ::RemoveDirectoryW(path.c_str());
+    ::SetFileAttributesW(Long(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::RemoveDirectoryW(Long(path).c_str());
+}
+
+std::wstring MakeDeepBranch(const std::wstring& root, size_t minChars)
+{
+    std::wstring folder = root;
+    for (int level = 0; folder.size() + 9 < minChars; ++level) folder += L"\\runtime" + std::to_wstring(level % 10);
+    const std::wstring file = folder + L"\\module.dll";
+    return MakeFolders(folder) && WriteFile(file) ? file : std::wstring();
+}
+
+namespace {
+
+std::wstring ThroughCodePage(const std::wstring& name, DWORD flags)
+{
+    char narrow[512] = {};
+    if (::WideCharToMultiByte(CP_ACP, flags, name.c_str(), -1, narrow, sizeof(narrow), nullptr, nullptr) <= 0) {
+        return std::wstring();
+    }
+    wchar_t wide[512] = {};
+    ::MultiByteToWideChar(CP_ACP, 0, narrow, -1, wide, 512);
+    return wide;
+}
+
+} // namespace
+
+std::wstring BestFitForm(const std::wstring& name)
+{
+    return ThroughCodePage(name, 0);
+}
+
+std::wstring QuestionMarkMatch(const std::wstring& name, wchar_t wildcardMatch)
+{
+    std::wstring form = ThroughCodePage(name, WC_NO_BEST_FIT_CHARS);
+    for (wchar_t& c : form) {
+        if (c == L'?') c = wildcardMatch;
+    }
+    return form;
 }
 
 ScratchFolder::ScratchFolder(const std::wstring& prefix)
@@ -162,6 +216,73 @@ void ProductKey::Remove()
 {
     ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, UninstallKeyPath);
     ::RegDeleteKeyW(HKEY_LOCAL_MACHINE, UninstallKeyPath);
+}
+
+namespace {
+
+std::vector<BYTE> ReadPendingValue(bool* exists)
+{
+    DWORD bytes = 0;
+    *exists = ::RegGetValueW(HKEY_LOCAL_MACHINE, kSessionManager, kPendingValue, RRF_RT_REG_MULTI_SZ, nullptr,
+                             nullptr, &bytes) == ERROR_SUCCESS;
+    std::vector<BYTE> data(bytes);
+    if (*exists && ::RegGetValueW(HKEY_LOCAL_MACHINE, kSessionManager, kPendingValue, RRF_RT_REG_MULTI_SZ, nullptr,
+                                  data.data(), &bytes) == ERROR_SUCCESS) {
+        data.resize(bytes);
+    }
+    return data;
+}
+
+// Pairs of source and target, each ended by a NUL; a deletion has an empty target.
+std::vector<std::pair<std::wstring, std::wstring>> PendingPairs(const std::vector<BYTE>& data)
+{
+    std::vector<wchar_t> text(data.size() / sizeof(wchar_t) + 2, L'\0');
+    if (!data.empty()) std::memcpy(text.data(), data.data(), data.size() / sizeof(wchar_t) * sizeof(wchar_t));
+    std::vector<std::pair<std::wstring, std::wstring>> pairs;
+    const wchar_t* at = text.data();
+    const wchar_t* end = text.data() + data.size() / sizeof(wchar_t);
+    while (at < end && *at != L'\0') {
+        const std::wstring source = at;
+        at += source.size() + 1;
+        const std::wstring target = at < end ? at : L"";
+        at += target.size() + 1;
+        pairs.emplace_back(source, target);
+    }
+    return pairs;
+}
+
+} // namespace
+
+PendingRenames::PendingRenames()
+{
+    m_data = ReadPendingValue(&m_existed);
+}
+
+PendingRenames::~PendingRenames()
+{
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSessionManager, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
+    if (m_existed) {
+        ::RegSetValueExW(key, kPendingValue, 0, REG_MULTI_SZ, m_data.data(), static_cast<DWORD>(m_data.size()));
+    } else {
+        ::RegDeleteValueW(key, kPendingValue);
+    }
+    ::RegCloseKey(key);
+}
+
+std::vector<std::wstring> PendingRenames::Added() const
+{
+    bool exists = false;
+    const auto before = PendingPairs(m_data);
+    const auto now = PendingPairs(ReadPendingValue(&exists));
+    std::vector<std::wstring> added;
+    // The list only grows at its end.
+    for (size_t i = before.size(); i < now.size(); ++i) {
+        std::wstring source = now[i].first;
+        if (source.compare(0, 4, L"\\??\\") == 0) source.erase(0, 4);
+        if (now[i].second.empty()) added.push_back(source);
+    }
+    return added;
 }
 
 ChildProcess::~ChildProcess()

@@ -18,6 +18,7 @@ std::wstring ExeFolder();
 // The path of a shell folder by CSIDL; empty when there is none.
 std::wstring ShellFolder(int csidl);
 
+// The file helpers below take paths of any length.
 bool Exists(const std::wstring& path);
 // Polls until the path is gone; false on time-out.
 bool WaitUntilGone(const std::wstring& path, DWORD milliseconds);
@@ -28,6 +29,16 @@ std::string ReadFile(const std::wstring& path);
 bool MakeFolders(const std::wstring& path);
 // Removes a plain tree (no links in it), read-only files included. For cleanup only.
 void RemoveTree(const std::wstring& path);
+
+// Nested folders below `root`, named so that the file at the bottom (returned) has a path of at
+// least `minChars` characters; false (empty) when they cannot be made.
+std::wstring MakeDeepBranch(const std::wstring& root, size_t minChars);
+
+// A name as the ANSI code page turns it: with best-fit characters, and with the question marks
+// put where a character has no exact form (those replaced by `wildcardMatch`, so that the result
+// is a real name the question-mark form matches as a pattern).
+std::wstring BestFitForm(const std::wstring& name);
+std::wstring QuestionMarkMatch(const std::wstring& name, wchar_t wildcardMatch = L'q');
 
 // A scratch folder under C:\varntest that is removed with its content at the end of scope.
 class ScratchFolder {
@@ -56,6 +67,22 @@ public:
     bool AddSubkey(const std::wstring& relativePath);
     static bool Exists();
     static void Remove();
+};
+
+// The system's list of deletions for the next restart (PendingFileRenameOperations): kept as
+// found and put back at the end of scope.
+class PendingRenames {
+public:
+    PendingRenames();
+    ~PendingRenames();
+    PendingRenames(const PendingRenames&) = delete;
+    PendingRenames& operator=(const PendingRenames&) = delete;
+    // The paths ("X:\...") scheduled for deletion since the list was found, in order.
+    std::vector<std::wstring> Added() const;
+
+private:
+    bool m_existed = false;
+    std::vector<BYTE> m_data;
 };
 
 // A child process, terminated at the end of scope if still running.

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <utility>
 
@@ -25,9 +26,11 @@ struct UserItems {
         MakeFolders(userFolder + L"\\cache\\thumbs");
         WriteFile(userFolder + L"\\settings.ini");
         WriteFile(userFolder + L"\\cache\\thumbs\\1.png");
+        MakeDeepBranch(userFolder + L"\\plugins", 400);
         MakeFolders(startMenu);
         WriteFile(startMenu + L"\\Varnholt.lnk");
         WriteFile(startMenu + L"\\Uninstall.lnk");
+        MakeDeepBranch(startMenu + L"\\Tools", 400);
     }
     void Remove() const
     {
@@ -114,7 +117,34 @@ TEST_F(UnInstallRun, WithoutKeyStillRemovesThePerUserItems)
     EXPECT_FALSE(Exists(m_items.desktopShortcut));
 }
 
-TEST_F(UnInstallRun, IconInsideWindowsIsNeitherStoppedNorDeleted)
+TEST_F(UnInstallRun, IconFormsNameTheProductsExecutable)
+{
+    struct Form {
+        const wchar_t* before;
+        const wchar_t* after;
+        bool slashes;
+    } forms[] = {{L"\"", L"\"", false}, {L"", L",0", false}, {L"\"", L"\",-101", false}, {L"", L"", true}};
+    for (const Form& form : forms) {
+        ScratchFolder scratch(L"iconform");
+        const std::wstring image = UniqueName(L"VarnForm") + L".exe";
+        ChildProcess product;
+        ASSERT_TRUE(StartSleeperAs(scratch.path(), image, &product));
+        WriteFile(scratch / L"beside.dll");
+        std::wstring path = scratch / image;
+        if (form.slashes) std::replace(path.begin(), path.end(), L'\\', L'/');
+        ProductKey key;
+        const std::wstring value = form.before + path + form.after;
+        ASSERT_TRUE(key.SetString(L"DisplayIcon", value));
+
+        EXPECT_EQ(RunInProcess().reports, kAllReports) << value;
+        ASSERT_TRUE(product.Wait(5000)) << value;
+        EXPECT_EQ(product.ExitCode(), 1u) << value;
+        EXPECT_FALSE(Exists(scratch / image)) << value;
+        EXPECT_TRUE(Exists(scratch / L"beside.dll")) << value;
+    }
+}
+
+TEST_F(UnInstallRun, IconInsideWindowsIsNeitherStoppedNorDeletedInAnyForm)
 {
     wchar_t windows[MAX_PATH];
     ::GetWindowsDirectoryW(windows, MAX_PATH);
@@ -124,12 +154,16 @@ TEST_F(UnInstallRun, IconInsideWindowsIsNeitherStoppedNorDeleted)
     {
         ChildProcess program;
         ASSERT_TRUE(StartSleeperAs(folder, image, &program));
-        ProductKey key;
-        ASSERT_TRUE(key.SetString(L"DisplayIcon", folder + L"\\" + image));
-
-        EXPECT_EQ(RunInProcess().reports, kAllReports);
-        EXPECT_TRUE(program.IsRunning());
-        EXPECT_TRUE(Exists(folder + L"\\" + image));
+        const std::wstring path = folder + L"\\" + image;
+        std::wstring slashed = path;
+        std::replace(slashed.begin(), slashed.end(), L'\\', L'/');
+        for (const std::wstring& value : {path, L"\"" + path + L"\",0", slashed + L",-101"}) {
+            ProductKey key;
+            ASSERT_TRUE(key.SetString(L"DisplayIcon", value));
+            EXPECT_EQ(RunInProcess().reports, kAllReports) << value;
+            EXPECT_TRUE(program.IsRunning()) << value;
+            EXPECT_TRUE(Exists(path)) << value;
+        }
     }
     ::Sleep(200);
     RemoveTree(folder);

@@ -1,0 +1,40 @@
+// Reaching files and folders through handles, at any path length: the long path form, where an
+// open file or folder lies, and deletion through its handle. The usual final-path query fails
+// on some platforms once a path passes about 264 characters; the handle's object name does not,
+// and like the final path it names the entry where it really lies, every link on the way
+// followed.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// "\\?\X:\..." for an absolute "X:\..." path, so that calls take it whole, at any length and
+// without reinterpreting it; any other text is returned unchanged.
+std::wstring LongPathForm(const std::wstring& path);
+
+// True for "X:\" followed by anything.
+bool HasDrivePrefix(const std::wstring& path);
+
+// The object name of an open file or folder ("\Device\HarddiskVolume1\dir\name", or
+// "\??\C:\dir\name" where the platform names files by drive). Names from this function compare
+// only with each other. Empty on failure.
+std::wstring ObjectNameOf(HANDLE handle);
+
+// The "X:\..." path where an open file or folder lies; empty when it has none.
+std::wstring DosPathOf(HANDLE handle);
+
+// `parent` followed by one path step `name`, without doubling a separator.
+std::wstring JoinPath(const std::wstring& parent, const std::wstring& name);
+
+// Case-insensitive ordinal equality, as the file system compares names.
+bool SameName(const std::wstring& a, const std::wstring& b);
+
+// The object name the existing entry at `path` ("X:\dir\name") has when its own name is not a
+// link (the folders above may be): its folder's object name followed by its name. Empty when
+// the folder cannot be opened, or for a drive root.
+std::wstring ExpectedObjectName(const std::wstring& path);
+
+// Marks an open entry for deletion when its handle closes (the handle needs DELETE access).
+// Fails for read-only files, files a running program maps, and folders that are not empty.
+bool MarkForDeletion(HANDLE handle);
