@@ -90,7 +90,7 @@ bool FolderSweep::Run(const std::wstring& folder)
 
     // Depth first without recursion: a tree may be as deep as paths are long.
     while (!stack.empty()) {
-        if (m_mode == Mode::FindLinks && m_foundLink) break;
+        if (m_mode == Mode::Check && m_foundLink) break;
         Folder& top = stack.back();
         if (top.next == top.entries.size()) {
             FinishFolder(top, stack.size() > 1 ? &stack[stack.size() - 2] : nullptr);
@@ -117,8 +117,9 @@ bool FolderSweep::Run(const std::wstring& folder)
     return true;
 }
 
-bool FolderSweep::OpenFolderAt(const std::wstring& path, const std::wstring& expectedName, Folder* folder) const
+bool FolderSweep::OpenFolderAt(const std::wstring& path, const std::wstring& expectedName, Folder* folder)
 {
+    if (path.size() > m_longestPath) m_longestPath = path.size();
     bool held = false;
     if (m_mode == Mode::Delete) {
         folder->handle = OpenForDeletion(path, kFolderAccess, &folder->deletable, &held);
@@ -137,7 +138,8 @@ void FolderSweep::VisitFile(Folder& parent, const Entry& entry)
 {
     const std::wstring path = JoinPath(parent.path, entry.name);
     const std::wstring expected = JoinPath(parent.objectName, entry.name);
-    if (m_mode == Mode::FindLinks) {
+    if (path.size() > m_longestPath) m_longestPath = path.size();
+    if (m_mode == Mode::Check) {
         const UniqueHandle handle = OpenEntry(path, FILE_READ_ATTRIBUTES);
         if (!handle || !SameName(ObjectNameOf(handle.get()), expected)) m_foundLink = true;
         return;

@@ -6,7 +6,8 @@
 //
 // Deleting, the walk removes files before their folder and collects what another program
 // holds: such files are scheduled for deletion at the next restart, and so are the folders
-// that hold nothing else, after their content. Scanning, it only looks for links.
+// that hold nothing else, after their content. Checking, it only looks: for links, and for the
+// length of the longest path.
 #pragma once
 
 #include "app/Win32Handles.h"
@@ -16,7 +17,7 @@
 
 class FolderSweep {
 public:
-    enum class Mode { Delete, FindLinks };
+    enum class Mode { Delete, Check };
 
     explicit FolderSweep(Mode mode) : m_mode(mode) {}
 
@@ -24,8 +25,11 @@ public:
     // link itself, or cannot be listed; nothing is touched then.
     bool Run(const std::wstring& folder);
 
-    // FindLinks: a link, or an entry that could not be checked, was met.
+    // A link, or an entry that could not be checked, was met (Check stops there).
     bool FoundLink() const { return m_foundLink; }
+
+    // The length of the longest full path met.
+    size_t LongestPath() const { return m_longestPath; }
 
     // Delete: what was scheduled for the next restart, in the order scheduled.
     const std::vector<std::wstring>& Scheduled() const { return m_scheduled; }
@@ -58,7 +62,7 @@ private:
     enum class FileResult { Deleted, Kept, Held, Own };
 
     static bool ListFolder(HANDLE folder, std::vector<Entry>* entries);
-    bool OpenFolderAt(const std::wstring& path, const std::wstring& expectedName, Folder* folder) const;
+    bool OpenFolderAt(const std::wstring& path, const std::wstring& expectedName, Folder* folder);
     void VisitFile(Folder& parent, const Entry& entry);
     FileResult RemoveFile(const std::wstring& path, const std::wstring& expectedName, const Entry& entry) const;
     // Removes a folder whose entries are done, and settles what its parent (if any) inherits.
@@ -68,6 +72,7 @@ private:
 
     Mode m_mode;
     bool m_foundLink = false;
+    size_t m_longestPath = 0;
     std::vector<std::wstring> m_scheduledFiles;
     std::vector<std::wstring> m_scheduledFolders;
     std::vector<std::wstring> m_scheduled;

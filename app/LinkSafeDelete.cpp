@@ -28,9 +28,25 @@ bool DeleteTreeNoFollow(const std::wstring& path)
     return sweep.Run(path);
 }
 
+namespace {
+
+bool Exists(const std::wstring& path)
+{
+    return ::GetFileAttributesW(LongPathForm(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+} // namespace
+
 bool TreeHasLinks(const std::wstring& folder)
 {
-    if (::GetFileAttributesW(LongPathForm(folder).c_str()) == INVALID_FILE_ATTRIBUTES) return false;
-    FolderSweep scan(FolderSweep::Mode::FindLinks);
+    if (!Exists(folder)) return false;
+    FolderSweep scan(FolderSweep::Mode::Check);
     return !scan.Run(folder) || scan.FoundLink();
+}
+
+bool TreeFitsTheShell(const std::wstring& folder)
+{
+    if (!Exists(folder)) return true;
+    FolderSweep scan(FolderSweep::Mode::Check);
+    return scan.Run(folder) && !scan.FoundLink() && scan.LongestPath() < MAX_PATH;
 }

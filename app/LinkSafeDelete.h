@@ -19,3 +19,9 @@ bool DeleteTreeNoFollow(const std::wstring& path);
 // True when the folder is a link, or holds a link or an entry that cannot be checked,
 // at any depth. False for a folder that does not exist.
 bool TreeHasLinks(const std::wstring& folder);
+
+// True when the shell's own recursive removal may be left the folder: it holds no link and no
+// entry that cannot be checked, and every path in it is shorter than MAX_PATH. Under some
+// platforms that removal, meeting a longer path, deletes the content of its current folder
+// instead. True for a folder that does not exist.
+bool TreeFitsTheShell(const std::wstring& folder);

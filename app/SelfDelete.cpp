@@ -50,8 +50,9 @@ bool LaunchSelfDelete(const std::wstring& installFolder)
     const std::wstring folder = NormalizeLocalPath(installFolder);
     wchar_t parameters[kSelfDeleteParameterChars];
     if (!BuildSelfDeleteParameters(folder, parameters)) return false;
-    // rd /s is not trusted to stop at links, and must not remove a system folder.
-    if (!IsSafeFolderTarget(folder) || TreeHasLinks(folder)) return false;
+    // rd /s is not trusted to stop at links or to cope with long paths, and must not remove a
+    // system folder.
+    if (!IsSafeFolderTarget(folder) || !TreeFitsTheShell(folder)) return false;
 
     const ShellApi* shellApi = GetShellApi();
     if (shellApi == nullptr) return false;

@@ -12,8 +12,8 @@ constexpr size_t kSelfDeleteParameterChars = 260;
 bool BuildSelfDeleteParameters(const std::wstring& folder, wchar_t (&buffer)[kSelfDeleteParameterChars]);
 
 // Starts the command on the folder's settled form (see NormalizeLocalPath) and ends the process
-// with exit code 0; returns false when the folder is empty, refused, still holds links, or the
-// shell cannot be started.
+// with exit code 0; returns false when the folder is empty, refused, still holds links or a path
+// too long for the shell, or the shell cannot be started.
 bool LaunchSelfDelete(const std::wstring& installFolder);
 
 // The same for a narrow folder (the thread's ANSI code page); false when the text does not

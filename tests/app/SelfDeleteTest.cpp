@@ -101,3 +101,25 @@ TEST(LaunchSelfDelete, StartedCommandRemovesTheFolderAfterTheProcessEnds)
     EXPECT_TRUE(WaitUntilGone(folder, 15000));
     EXPECT_TRUE(Exists(scratch / L"beside.txt"));
 }
+
+TEST(LaunchSelfDelete, PathTooLongForTheShellKeepsTheCommandFromStarting)
+{
+    // Meeting such a path, the shell's removal deletes the content of its current folder (C:\)
+    // under some platforms. Kept short of the length where that starts here, so that a fault
+    // only leaves the folder.
+    ScratchFolder scratch(L"shelllimit");
+    const std::wstring folder = scratch / L"Varnholt";
+    MakeFolders(folder);
+    std::wstring deep = folder;
+    while (deep.size() < MAX_PATH - 20) deep += L"\\runtime";
+    MakeFolders(deep);
+    const std::wstring file = deep + L"\\" + std::wstring(MAX_PATH + 2 - deep.size() - 1, L'm');
+    ASSERT_TRUE(WriteFile(file));
+    ASSERT_EQ(file.size(), static_cast<size_t>(MAX_PATH + 2));
+
+    std::string output;
+    EXPECT_EQ(LaunchInChild(folder, &output), 4u);
+    EXPECT_NE(output.find("returned 0"), std::string::npos);
+    ::Sleep(1500);
+    EXPECT_TRUE(Exists(file));
+}
