@@ -4,6 +4,9 @@
 //   winprobe find <title> <timeout ms>   "visible <0|1> rect <l> <t> <r> <b>", then one "text <...>"
 //                                        line per child; exit 1 when absent
 //   winprobe close <title>               posts WM_CLOSE; exit 1 when absent
+//   winprobe hold <file> <ms>            holds the file open without sharing, prints "held", waits
+//   winprobe pending                     one "delete <path>" line per deletion scheduled for the
+//                                        next restart, in order
 #include <windows.h>
 
 #include <cstdio>
@@ -42,6 +45,32 @@ HWND FindTopLevel(const wchar_t* title, DWORD timeoutMs)
     }
 }
 
+// PendingFileRenameOperations: pairs of source and target, each ended by a NUL; a deletion has
+// an empty target.
+int PrintPendingDeletions()
+{
+    const wchar_t* key = L"SYSTEM\\CurrentControlSet\\Control\\Session Manager";
+    DWORD bytes = 0;
+    if (::RegGetValueW(HKEY_LOCAL_MACHINE, key, L"PendingFileRenameOperations", RRF_RT_REG_MULTI_SZ, nullptr,
+                       nullptr, &bytes) != ERROR_SUCCESS) {
+        return 0;
+    }
+    std::wstring text(bytes / sizeof(wchar_t) + 2, L'\0');
+    ::RegGetValueW(HKEY_LOCAL_MACHINE, key, L"PendingFileRenameOperations", RRF_RT_REG_MULTI_SZ, nullptr, &text[0],
+                   &bytes);
+    const size_t end = bytes / sizeof(wchar_t);
+    size_t at = 0;
+    while (at < end && text[at] != L'\0') {
+        std::wstring source = text.c_str() + at;
+        at += source.size() + 1;
+        const std::wstring target = at < end ? text.c_str() + at : L"";
+        at += target.size() + 1;
+        if (source.compare(0, 4, L"\\??\\") == 0) source.erase(0, 4);
+        if (target.empty()) PrintUtf8(L"delete ", source);
+    }
+    return 0;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -61,6 +90,16 @@ int wmain(int argc, wchar_t** argv)
         if (window == nullptr) return 1;
         return ::PostMessageW(window, WM_CLOSE, 0, 0) ? 0 : 1;
     }
-    std::printf("usage: winprobe find <title> <timeout ms> | close <title>\n");
+    if (argc >= 4 && std::wcscmp(argv[1], L"hold") == 0) {
+        HANDLE file = ::CreateFileW(argv[2], GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return 1;
+        std::printf("held\n");
+        std::fflush(stdout);
+        ::Sleep(static_cast<DWORD>(std::wcstoul(argv[3], nullptr, 10)));
+        ::CloseHandle(file);
+        return 0;
+    }
+    if (argc >= 2 && std::wcscmp(argv[1], L"pending") == 0) return PrintPendingDeletions();
+    std::printf("usage: winprobe find <title> <timeout ms> | close <title> | hold <file> <ms> | pending\n");
     return 2;
 }

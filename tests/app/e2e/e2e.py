@@ -430,8 +430,148 @@ def case_no_skin(rig):
     rig.finish(process, 0)
 
 
+def windows_path(rig, unix):
+    return "C:\\" + os.path.relpath(unix, rig.layout["demo_drive"]).replace("/", "\\")
+
+
+def keep_folder(folder):
+    os.makedirs(folder, exist_ok=True)
+    with open(os.path.join(folder, "keep.txt"), "w") as f:
+        f.write("keep")
+
+
+def kept(folder):
+    try:
+        return open(os.path.join(folder, "keep.txt")).read() == "keep"
+    except OSError:
+        return False
+
+
+def deep_branch(folder, length):
+    """Nested folders below `folder` down to a file whose Windows path has `length` characters."""
+    path = folder
+    while len(path) - len(folder) < length:
+        path = os.path.join(path, "runtime%d" % (len(path) % 10))
+    os.makedirs(path)
+    with open(os.path.join(path, "module.dll"), "w") as f:
+        f.write("deep")
+
+
+def run_uninstall(rig, exe):
+    process, window = rig.open_window(exe)
+    x.click_centre(window, x.BUTTON_UNINSTALL)
+    rig.finish(process, 0, timeout=60.0)
+
+
+SHELL_FOLDERS = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders"
+
+
+def case_stored_paths(rig):
+    """Paths as the system stores them: an installation folder and a per-user folder named
+    outside the ANSI code page, each beside the folders their narrow forms would name, a branch
+    deeper than 260 characters, and "DisplayIcon" quoted with an icon index. The product's
+    folders go, its program is stopped, the namesakes stay."""
+    program_files = os.path.join(rig.layout["demo_drive"], "Program Files")
+    install = os.path.join(program_files, "Varnholt \u03a9mega")
+    scratch = os.path.join(rig.layout["demo_drive"], "varne2e")
+    local = os.path.join(scratch, "Local \u6f22\u5b57")
+    user_folder = os.path.join(local, "{5b1e07c4-93a2-4d6f-8c15-e2f0a9d34b71}")
+    # The best-fit form of the installation folder, and names the question-mark forms match.
+    namesakes = [os.path.join(program_files, "Varnholt Omega"), os.path.join(program_files, "Varnholt qmega"),
+                 os.path.join(scratch, "Local qq", "{5b1e07c4-93a2-4d6f-8c15-e2f0a9d34b71}")]
+    reg = [rig.loader, "reg"]
+    query = subprocess.run(reg + ["query", SHELL_FOLDERS, "/v", "Local AppData"], capture_output=True, text=True)
+    previous = query.stdout.split("REG_EXPAND_SZ", 1)[-1].strip() if "REG_EXPAND_SZ" in query.stdout else None
+    try:
+        rig.bash('varn_demo_install "$1" "$2"', rig.args.uninstaller, rig.args.product)
+        os.rename(rig.layout["demo_install"], install)
+        deep_branch(os.path.join(install, "runtime"), 400)
+        os.makedirs(os.path.join(user_folder, "cache"))
+        with open(os.path.join(user_folder, "cache", "1.bin"), "w") as f:
+            f.write("cache")
+        for folder in namesakes:
+            keep_folder(folder)
+        exe = windows_path(rig, os.path.join(install, "Varnholt.exe"))
+        key = rig.layout["demo_key"]
+        for name, value in (("DisplayIcon", '"%s",0' % exe), ("InstallLocation", windows_path(rig, install))):
+            subprocess.run(reg + ["add", key, "/v", name, "/d", value, "/f"], capture_output=True, check=True)
+        subprocess.run(reg + ["add", SHELL_FOLDERS, "/v", "Local AppData", "/t", "REG_EXPAND_SZ", "/d",
+                              windows_path(rig, local), "/f"], capture_output=True, check=True)
+        product = subprocess.Popen([rig.loader, exe], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.DEVNULL)
+        rig.processes.append(product)
+        x.wait_until(lambda: any_process("Varnholt.exe"), 15.0, "the product's stand-in to start")
+
+        run_uninstall(rig, windows_path(rig, os.path.join(install, "uninstall.exe")))
+        x.wait_until(lambda: not os.path.exists(install), 20.0, "the installation folder to be removed")
+        check(not os.path.exists(user_folder), "the per-user folder is still there")
+        check(product.poll() is not None, "the product's process still runs")
+        for folder in namesakes:
+            check(kept(folder), "a folder the narrow form names was touched: %s" % folder)
+    finally:
+        if previous is None:
+            subprocess.run(reg + ["delete", SHELL_FOLDERS, "/v", "Local AppData", "/f"], capture_output=True)
+        else:
+            subprocess.run(reg + ["add", SHELL_FOLDERS, "/v", "Local AppData", "/t", "REG_EXPAND_SZ", "/d", previous,
+                                  "/f"], capture_output=True)
+        for folder in [install, scratch, namesakes[0], namesakes[1]]:
+            subprocess.run(["rm", "-rf", folder])
+        rig.remove()
+
+
+def case_held_file(rig):
+    """A file another program holds without delete sharing: the run still ends with 0, everything
+    else goes, the restart list holds exactly what is left (files first, folders after what
+    they hold), and Wine's restart carries it out."""
+    rig.install()
+    install = rig.layout["demo_install"]
+    held = os.path.join(install, "data", "levels", "1", "file1.dat")
+    holder = subprocess.Popen([rig.loader, rig.args.probe, "hold", windows_path(rig, held), "120000"],
+                              stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+    rig.processes.append(holder)
+    try:
+        check(holder.stdout.readline().strip() == b"held", "the holder could not open the file")
+        before = rig.probe("pending").stdout.splitlines()
+        run_uninstall(rig, INSTALLED_UNINSTALLER)
+        # The shell's removal after the exit stops at the held file; it is given its time.
+        time.sleep(3.0)
+        pending = [line[len("delete "):] for line in rig.probe("pending").stdout.splitlines()[len(before):]]
+        left = [windows_path(rig, os.path.join(top, name)) for top, dirs, files in os.walk(install)
+                for name in dirs + files] + [windows_path(rig, install)]
+        check(windows_path(rig, held) in left, "the held file is gone")
+        # The uninstaller's own file is scheduled with its folder; the shell may have taken it.
+        own = windows_path(rig, os.path.join(install, "uninstall.exe"))
+        expected = [p for p in pending if p != own or p in left]
+        check(sorted(left) == sorted(expected), "left %s, scheduled %s" % (sorted(left), pending))
+        for i, path in enumerate(pending):
+            inside = [p for p in pending if p.startswith(path + "\\")]
+            check(all(pending.index(p) < i for p in inside), "%s is scheduled before what it holds" % path)
+        check(not rig.key_present(), "the uninstall key is still there")
+
+        holder.kill()
+        holder.wait()
+        subprocess.run([rig.loader, "wineboot", "-r"], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=60)
+        check(not os.path.exists(install), "the restart left the installation folder")
+        check(rig.probe("pending").stdout.strip() == "", "the restart list is not empty after the restart")
+    finally:
+        rig.remove()
+
+
+def any_process(image):
+    for pid in os.listdir("/proc"):
+        if pid.isdigit():
+            try:
+                if image.encode() in open("/proc/%s/cmdline" % pid, "rb").read():
+                    return True
+            except OSError:
+                pass
+    return False
+
+
 CASES = {"uninstall": case_uninstall, "close": case_close, "drag": case_drag, "accessible": case_accessible,
-         "keys": case_keys, "bad_skin": case_bad_skin, "no_skin": case_no_skin}
+         "keys": case_keys, "bad_skin": case_bad_skin, "no_skin": case_no_skin, "stored_paths": case_stored_paths,
+         "held_file": case_held_file}
 
 
 def main():
