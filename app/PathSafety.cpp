@@ -190,7 +190,10 @@ std::wstring ResolveFinalPath(const std::wstring& path)
     return final;
 }
 
-bool IsOwnExecutable(const std::wstring& path)
+namespace {
+
+// Found once per process, like the system folders.
+const std::wstring& OwnExecutable()
 {
     static const std::wstring own = [] {
         std::wstring module(MAX_PATH, L'\0');
@@ -201,6 +204,14 @@ bool IsOwnExecutable(const std::wstring& path)
             module.resize(module.size() * 2);
         }
     }();
+    return own;
+}
+
+} // namespace
+
+bool IsOwnExecutable(const std::wstring& path)
+{
+    const std::wstring& own = OwnExecutable();
     if (own.empty()) return false;
     const std::wstring resolved = ResolveFinalPath(path);
     return !resolved.empty() && SamePath(resolved, own);
@@ -268,6 +279,12 @@ const SystemLocations& GetSystemLocations()
     return locations;
 }
 
+void PrepareGuards()
+{
+    GetSystemLocations();
+    OwnExecutable();
+}
+
 namespace {
 
 bool IsRefusedFolderForm(const std::wstring& form, const SystemLocations& system)
@@ -305,16 +322,21 @@ std::vector<std::wstring> FormsOf(const std::wstring& path)
 
 } // namespace
 
-bool IsSafeFolderTarget(const std::wstring& folder)
+std::wstring SafeFolderTarget(const std::wstring& folder)
 {
     const std::vector<std::wstring> forms = FormsOf(folder);
-    if (forms.empty()) return false;
+    if (forms.empty()) return std::wstring();
     const SystemLocations& system = GetSystemLocations();
-    if (!system.complete) return false;
+    if (!system.complete) return std::wstring();
     for (const std::wstring& form : forms) {
-        if (IsRefusedFolderForm(form, system)) return false;
+        if (IsRefusedFolderForm(form, system)) return std::wstring();
     }
-    return true;
+    return forms[0];
+}
+
+bool IsSafeFolderTarget(const std::wstring& folder)
+{
+    return !SafeFolderTarget(folder).empty();
 }
 
 bool IsSafeExecutableTarget(const std::wstring& file)

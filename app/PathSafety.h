@@ -35,11 +35,18 @@ struct SystemLocations {
 // Found once per process.
 const SystemLocations& GetSystemLocations();
 
+// Finds what the guards below compare with (the system locations, this program's own file),
+// which takes a while the first time; later guards are then quick.
+void PrepareGuards();
+
 // True when `folder` may be deleted with its content: an absolute local path that is not a
 // drive root, not inside the Windows folder, and neither is nor contains a protected folder
 // or a user profile, both as written and as resolved through links. An existing path whose
 // resolved form cannot be found is refused.
 bool IsSafeFolderTarget(const std::wstring& folder);
+
+// The settled form of `folder` (see NormalizeLocalPath) when it may be deleted; empty otherwise.
+std::wstring SafeFolderTarget(const std::wstring& folder);
 
 // True when `file` may be stopped and deleted as the product's executable: an absolute
 // local path outside the Windows folder, as written and as resolved, and not this program.

@@ -46,13 +46,11 @@ bool LaunchSelfDelete(std::string installFolder)
 bool LaunchSelfDelete(const std::wstring& installFolder)
 {
     if (installFolder.empty()) return false;
-    // The command removes exactly the folder the checks below looked at.
-    const std::wstring folder = NormalizeLocalPath(installFolder);
+    // rd /s must not remove a system folder, and removes exactly the folder checked here. It
+    // is not trusted to stop at links or to cope with long paths.
+    const std::wstring folder = SafeFolderTarget(installFolder);
     wchar_t parameters[kSelfDeleteParameterChars];
-    if (!BuildSelfDeleteParameters(folder, parameters)) return false;
-    // rd /s is not trusted to stop at links or to cope with long paths, and must not remove a
-    // system folder.
-    if (!IsSafeFolderTarget(folder) || !TreeFitsTheShell(folder)) return false;
+    if (!BuildSelfDeleteParameters(folder, parameters) || !TreeFitsTheShell(folder)) return false;
 
     const ShellApi* shellApi = GetShellApi();
     if (shellApi == nullptr) return false;

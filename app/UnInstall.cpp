@@ -38,8 +38,8 @@ void UnInstall::Report(int percent)
 
 bool UnInstall::DeleteFolderTree(const std::wstring& path)
 {
-    if (path.empty() || !IsSafeFolderTarget(path)) return false;
-    return DeleteTreeNoFollow(NormalizeLocalPath(path));
+    const std::wstring folder = SafeFolderTarget(path);
+    return !folder.empty() && DeleteTreeNoFollow(folder);
 }
 
 bool UnInstall::DeleteFolderTree(const std::string& path)
@@ -51,10 +51,10 @@ bool UnInstall::DeleteFolderTree(const std::string& path)
 bool UnInstall::Run()
 {
     Report(20);
-    // The system's own folders, which every guard below compares with, take a while to find
-    // (the shell's library loads for them): they are found while the first pause runs.
+    // What every guard below compares with takes a while to find (the shell's library loads
+    // for it): it is found while the first pause runs.
     const ULONGLONG pauseStart = ::GetTickCount64();
-    GetSystemLocations();
+    PrepareGuards();
     PauseSince(pauseStart, 500);
 
     // Both values are read before the key goes, as stored: a path passed through the ANSI
