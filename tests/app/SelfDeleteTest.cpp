@@ -53,7 +53,8 @@ TEST(SelfDeleteParameters, LongestFolderThatFitsAndOneMore)
 TEST(SelfDeleteParameters, RefusesCharactersTheShellInterprets)
 {
     std::wstring text;
-    for (const wchar_t* folder : {L"C:\\a\"&del C:\\x&\"", L"C:\\%WINDIR%", L"C:\\a\nb", L"C:\\a\tb", L""}) {
+    for (const wchar_t* folder : {L"C:\\a\"&del C:\\x&\"", L"C:\\%WINDIR%", L"C:\\a\nb", L"C:\\a\tb", L"",
+                                  L"C:\\Program Files\\Varnholt ??", L"C:\\Program Files\\*"}) {
         EXPECT_FALSE(Build(folder, &text)) << folder;
     }
     EXPECT_TRUE(Build(L"C:\\a & b ^ (c)", &text));
