@@ -5,7 +5,10 @@ screenshot pixels, exit codes, the files and the registry). Run by CTest under t
 which exports the prefix, the display and the Wine loader.
 
     e2e.py <case> --tools DIR --skin DIR --product EXE --probe EXE --accclient EXE
-           [--uninstaller EXE] [--no-skin EXE] [--bad-skin EXE]
+           [--uninstaller EXE] [--no-skin EXE] [--bad-skin EXE] [--reference DIR]
+
+The "pixels" case compares screenshots with the ones in --reference; with
+VARN_WRITE_REFERENCE=1 in the environment it writes them there instead.
 """
 
 import argparse
@@ -44,9 +47,19 @@ class Rig:
         self.product_pid = None
         self.processes = []
         self.skin = x.Skin(args.skin)
+        self.references = {}
         # A crash must end the program with a code, not wait behind a dialog.
         subprocess.run([self.loader, "reg", "add", r"HKCU\Software\Wine\WineDbg", "/v", "ShowCrashDialog",
                         "/t", "REG_DWORD", "/d", "0", "/f"], capture_output=True)
+
+    def reference(self, path):
+        """A stored screenshot as (width, height, RGB bytes)."""
+        if path not in self.references:
+            width, height, rgba = x.load_png(path)
+            rgb = bytearray(width * height * 3)
+            rgb[0::3], rgb[1::3], rgb[2::3] = rgba[0::4], rgba[1::4], rgba[2::4]
+            self.references[path] = (width, height, bytes(rgb))
+        return self.references[path]
 
     def bash(self, script, *args):
         result = subprocess.run(["bash", "-c", self.shell_libs + script, "e2e"] + list(args),
@@ -400,6 +413,58 @@ def case_keys(rig):
         rig.remove()
 
 
+def reference_path(rig, name):
+    return os.path.join(rig.args.reference, name + ".png")
+
+
+def same_as_reference(rig, shot, name):
+    """True when the screenshot equals the stored one pixel for pixel; with
+    VARN_WRITE_REFERENCE=1 it is stored instead."""
+    path = reference_path(rig, name)
+    if os.environ.get("VARN_WRITE_REFERENCE") == "1":
+        x.save_png(shot, path)
+        return True
+    width, height, pixels = rig.reference(path)
+    return (shot.width, shot.height) == (width, height) and shot.rgb == pixels
+
+
+def case_pixels(rig):
+    """At 96 DPI both pages look exactly as they did before the window learnt other display
+    scales: the uninstall page at rest, and the progress page at every report."""
+    rig.install()
+    try:
+        process, window = rig.open_window(INSTALLED_UNINSTALLER)
+        rig.skin.wait_button(window, "normal")
+        # A paint may still be under way when the page first shows: the picture settles.
+        x.wait_until(lambda: (lambda shot: shot is not None and same_as_reference(rig, shot, "uninstall-page"))(
+            x.screenshot(window)), 10.0, "the uninstall page to look as it did")
+        rig.start_uninstall(window)
+        shots = {}
+        deadline = time.monotonic() + 60.0
+        while process.poll() is None and time.monotonic() < deadline:
+            shot = x.screenshot(window)
+            if shot is None or (shot.width, shot.height) != x.WINDOW_SIZE:
+                continue
+            fill = x.fill_length(shot)
+            percent = min(PERCENTS, key=lambda p: abs(x.SLIDER[2] * p // 100 - fill))
+            if fill and abs(x.SLIDER[2] * percent // 100 - fill) <= 3:
+                shots.setdefault(percent, {}).setdefault(shot.rgb, [0, shot])[0] += 1
+            time.sleep(0.005)
+        rig.finish(process, 0)
+        check(sorted(shots) == PERCENTS, "progress states seen: %s" % sorted(shots))
+        for percent in PERCENTS:
+            # The picture a report leaves on the screen is the one seen most often.
+            shot = max(shots[percent].values(), key=lambda v: v[0])[1]
+            if os.environ.get("VARN_WRITE_REFERENCE") == "1":
+                same_as_reference(rig, shot, "progress-%d" % percent)
+            else:
+                check(any(same_as_reference(rig, s, "progress-%d" % percent) for _, s in shots[percent].values()),
+                      "the progress page at %d%% does not look as it did" % percent)
+        check_removed(rig)
+    finally:
+        rig.remove()
+
+
 def case_bad_skin(rig):
     """A skin archive without a loadable "install.xml": the failure box, then exit code 1."""
     process = rig.launch(rig.args.bad_skin)
@@ -569,15 +634,16 @@ def any_process(image):
     return False
 
 
-CASES = {"uninstall": case_uninstall, "close": case_close, "drag": case_drag, "accessible": case_accessible,
-         "keys": case_keys, "bad_skin": case_bad_skin, "no_skin": case_no_skin, "stored_paths": case_stored_paths,
-         "held_file": case_held_file}
+CASES = {"uninstall": case_uninstall, "pixels": case_pixels, "close": case_close, "drag": case_drag,
+         "accessible": case_accessible, "keys": case_keys, "bad_skin": case_bad_skin, "no_skin": case_no_skin,
+         "stored_paths": case_stored_paths, "held_file": case_held_file}
 
 
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("case", choices=sorted(CASES))
-    for option in ("tools", "skin", "product", "probe", "accclient", "uninstaller", "no-skin", "bad-skin"):
+    for option in ("tools", "skin", "product", "probe", "accclient", "uninstaller", "no-skin", "bad-skin",
+                   "reference"):
         parser.add_argument("--" + option)
     args = parser.parse_args()
     started = time.monotonic()
