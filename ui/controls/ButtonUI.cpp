@@ -52,7 +52,7 @@ SIZE CButtonUI::MeasureSize(SIZE)
 {
     if (m_fixedHeight != 0) return {m_fixedWidth, m_fixedHeight};
     const int fontHeight = m_manager != nullptr ? m_manager->GetFontInfo(m_font)->tm.tmHeight : 0;
-    return {m_fixedWidth, fontHeight + 8};
+    return {m_fixedWidth, fontHeight + Scaled(8)};
 }
 
 void CButtonUI::SetImage(ImageDrawUI& image, const wchar_t* drawString)

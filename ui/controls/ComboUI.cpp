@@ -217,6 +217,14 @@ void CComboUI::HandleEvent(EventUI& event)
     CContainerUI::HandleEvent(event);
 }
 
+void CComboUI::RescalePixels(int fromDpi, int toDpi)
+{
+    CContainerUI::RescalePixels(fromDpi, toDpi);
+    m_textPadding = RescaleDpi(m_textPadding, fromDpi, toDpi);
+    m_dropBoxSize = RescaleDpi(m_dropBoxSize, fromDpi, toDpi);
+    m_listInfo.textPadding = RescaleDpi(m_listInfo.textPadding, fromDpi, toDpi);
+}
+
 void CComboUI::SetAttribute(const wchar_t* name, const wchar_t* value)
 {
     if (name == nullptr || value == nullptr) return;
@@ -225,13 +233,13 @@ void CComboUI::SetAttribute(const wchar_t* name, const wchar_t* value)
     }
     const CUIString key(name);
     if (key == L"textpadding") {
-        m_textPadding = CUIRect(value);
+        m_textPadding = Scaled(CUIRect(value));
         Invalidate();
     } else if (key == L"dropbox") {
         m_dropBoxAttributes = value;
     } else if (key == L"dropboxsize") {
-        m_dropBoxSize = CUISize(value);
-    } else if (m_listInfo.SetAttribute(key, value)) {
+        m_dropBoxSize = Scaled(CUISize(value));
+    } else if (m_listInfo.SetAttribute(key, value, m_dpi)) {
         Invalidate();
     } else {
         CContainerUI::SetAttribute(name, value);

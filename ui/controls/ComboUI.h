@@ -48,6 +48,9 @@ public:
     SIZE GetDropBoxSize() const { return m_dropBoxSize; }
     UINT GetButtonState() const { return m_buttonState; }
 
+protected:
+    void RescalePixels(int fromDpi, int toDpi) override;
+
 private:
     void Reindex(int from);
     void RecountSelection();

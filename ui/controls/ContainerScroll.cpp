@@ -65,12 +65,12 @@ void CContainerUI::SetScrollPos(SIZE pos)
 }
 
 // One step of the keyboard, the wheel or a bar's arrow: the scroll unit of the bar when it
-// has one, else 8 pixels, plus the default font's height vertically.
+// has one, else 8 skin pixels, plus the default font's height vertically.
 int CContainerUI::LineStep(bool vertical) const
 {
     const CScrollBarUI* bar = vertical ? m_verticalScrollBar : m_horizontalScrollBar;
     if (bar != nullptr && bar->GetScrollUnit() > 1) return bar->GetScrollUnit();
-    int step = kDefaultLineStep;
+    int step = Scaled(kDefaultLineStep);
     if (vertical && m_manager != nullptr) step += m_manager->GetDefaultFontInfo()->tm.tmHeight;
     return step;
 }

@@ -264,6 +264,16 @@ void CContainerUI::SetMouseEnabled(bool enabled)
     if (m_horizontalScrollBar != nullptr) m_horizontalScrollBar->SetMouseEnabled(enabled);
 }
 
+void CContainerUI::RescalePixels(int fromDpi, int toDpi)
+{
+    CControlUI::RescalePixels(fromDpi, toDpi);
+    m_inset = RescaleDpi(m_inset, fromDpi, toDpi);
+    m_childPadding = RescaleDpi(m_childPadding, fromDpi, toDpi);
+    for (int i = 0; i < m_items.GetSize(); ++i) ChildAt(i)->SetDpi(toDpi);
+    if (m_verticalScrollBar != nullptr) m_verticalScrollBar->SetDpi(toDpi);
+    if (m_horizontalScrollBar != nullptr) m_horizontalScrollBar->SetDpi(toDpi);
+}
+
 RECT CContainerUI::GetInset() const { return m_inset; }
 
 void CContainerUI::SetInset(RECT inset)
@@ -335,7 +345,7 @@ void CContainerUI::SetAttribute(const wchar_t* name, const wchar_t* value)
     const CUIString key(name);
     const bool isTrue = AttributeIsTrue(value);
     if (key == L"inset") {
-        SetInset(CUIRect(value));
+        SetInset(Scaled(CUIRect(value)));
     } else if (key == L"mousechild") {
         SetMouseChildEnabled(isTrue);
     } else if (key == L"vscrollbar") {
@@ -349,7 +359,7 @@ void CContainerUI::SetAttribute(const wchar_t* name, const wchar_t* value)
         EnableScrollBar(m_verticalScrollBar != nullptr, true);
         if (m_horizontalScrollBar != nullptr) m_horizontalScrollBar->ApplyAttributeText(value);
     } else if (key == L"childpadding") {
-        SetChildPadding(AttributeInt(value));
+        SetChildPadding(Scaled(AttributeInt(value)));
     } else if (key == L"childalign") {
         if (CUIString(value) == L"left") m_childAlign = ALIGN_LEFT;
         else if (CUIString(value) == L"center") m_childAlign = ALIGN_CENTER;

@@ -131,6 +131,7 @@ public:
     bool SetSubControlUserData(const wchar_t* name, const wchar_t* text);
 
 protected:
+    void RescalePixels(int fromDpi, int toDpi) override;
     CControlUI* ChildAt(int index) const { return static_cast<CControlUI*>(m_items[index]); }
     // The child at index when the layout places it in its flow; a visible float child is
     // placed by its float position instead, and a hidden one not at all (both give null).

@@ -82,6 +82,9 @@ CManagerUI* CControlUI::GetManager() const
 
 void CControlUI::SetManager(CManagerUI* manager, CControlUI* parent, bool init)
 {
+    // Lengths set before (constructor defaults, attributes read without a window) follow the
+    // window's DPI from here on.
+    if (manager != nullptr) SetDpi(manager->GetDpi());
     if (m_cover != nullptr) m_cover->SetManager(manager, this, init);
     // The old manager could otherwise find a control it no longer hears about.
     if (m_manager != nullptr && m_manager != manager) m_manager->ForgetName(this);
@@ -235,6 +238,31 @@ void CControlUI::Move(int dx, int dy, bool needInvalidate)
 
 // The size wishes a parent's layout reads: a negative value is no wish, and only a change
 // lays the parent out again.
+void CControlUI::SetDpi(int dpi)
+{
+    if (dpi <= 0 || dpi == m_dpi) return;
+    const int from = m_dpi;
+    m_dpi = dpi;
+    RescalePixels(from, dpi);
+}
+
+void CControlUI::RescalePixels(int fromDpi, int toDpi)
+{
+    m_padding = RescaleDpi(m_padding, fromDpi, toDpi);
+    m_fixedXY = RescaleDpi(m_fixedXY, fromDpi, toDpi);
+    m_fixedWidth = RescaleDpi(m_fixedWidth, fromDpi, toDpi);
+    m_fixedHeight = RescaleDpi(m_fixedHeight, fromDpi, toDpi);
+    m_minWidth = RescaleDpi(m_minWidth, fromDpi, toDpi);
+    m_minHeight = RescaleDpi(m_minHeight, fromDpi, toDpi);
+    m_maxWidth = RescaleDpi(m_maxWidth, fromDpi, toDpi);
+    m_maxHeight = RescaleDpi(m_maxHeight, fromDpi, toDpi);
+    m_borderSize = RescaleDpi(m_borderSize, fromDpi, toDpi);
+    m_borderRound = RescaleDpi(m_borderRound, fromDpi, toDpi);
+    m_toolTipWidth = RescaleDpi(m_toolTipWidth, fromDpi, toDpi);
+    m_updateNeeded = true;
+    if (m_cover != nullptr) m_cover->SetDpi(toDpi);
+}
+
 void CControlUI::SetSizeWish(int& wish, int value)
 {
     if (value < 0 || value == wish) return;

@@ -8,8 +8,14 @@
 // callbacks; its manager and parent are borrowed. Its parent container (or the manager, for
 // the root) owns the control. Rectangles (item, paint) are window client coordinates;
 // GetRelativePos is relative to the parent.
+//
+// Display scale: every length a control keeps (sizes, paddings, borders, ...) is in the
+// window's real pixels. Skin attributes are written for 96 DPI and scaled by the window's
+// DPI where they are stored; values set in code and values the getters return are real
+// pixels. A control follows its manager's DPI (SetDpi converts what it keeps).
 #pragma once
 
+#include "ui/base/DpiScale.h"
 #include "ui/base/UIGeometry.h"
 #include "ui/base/UIString.h"
 #include "ui/base/UIStringMap.h"
@@ -147,6 +153,11 @@ public:
     virtual void PaintBorder(HDC dc);
     virtual void PostPaint(HDC dc, const RECT& updateRect);
 
+    // The DPI this control's lengths are in; SetDpi converts them (and those of the cover,
+    // children and scroll bars) to another one.
+    int GetDpi() const { return m_dpi; }
+    void SetDpi(int dpi);
+
     void Invalidate();
     bool IsUpdateNeeded() const { return m_updateNeeded; }
     // True while an event for this control is being handled (a deferred delete waits).
@@ -207,6 +218,12 @@ protected:
     friend class CManagerUI;   // RenameControl stores the name without a second rename
 
     void SetSizeWish(int& wish, int value);
+    // Every subclass that keeps lengths of its own converts them here and calls its base.
+    virtual void RescalePixels(int fromDpi, int toDpi);
+    // A skin length (pixels at 96 DPI) in this control's pixels.
+    int Scaled(int value) const { return ScaleToDpi(value, m_dpi); }
+    RECT Scaled(const RECT& rc) const { return ScaleToDpi(rc, m_dpi); }
+    SIZE Scaled(const SIZE& size) const { return ScaleToDpi(size, m_dpi); }
     // Clips rc through the ancestors; false when an ancestor is hidden or nothing is left.
     bool ClipToAncestors(CUIRect& rc) const;
     // The setter of every image attribute: a new text resets the record and repaints.
@@ -235,6 +252,7 @@ protected:
 
     CManagerUI* m_manager = nullptr;
     CControlUI* m_parent = nullptr;
+    int m_dpi = kBaseDpi;
     CControlUI* m_cover = nullptr;
     CUIString m_virtualWnd;
     CUIString m_name;

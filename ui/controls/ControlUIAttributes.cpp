@@ -32,12 +32,12 @@ void CControlUI::SetAttribute(const wchar_t* name, const wchar_t* value)
     if (name == nullptr || value == nullptr) return;
     const CUIString key(name);
     if (key == L"pos") {
-        const CUIRect rc(value);
+        const RECT rc = Scaled(CUIRect(value));
         SetFixedXY({rc.left, rc.top});
         SetFixedWidth(rc.right - rc.left);
         SetFixedHeight(rc.bottom - rc.top);
     } else if (key == L"padding") {
-        SetPadding(CUIRect(value));
+        SetPadding(Scaled(CUIRect(value)));
     } else if (key == L"bkcolor" || key == L"bkcolor1") {
         SetBkColor(AttributeColorAfterBlanks(value));
     } else if (key == L"bkcolor2") {
@@ -52,28 +52,28 @@ void CControlUI::SetAttribute(const wchar_t* name, const wchar_t* value)
         SetColorHSL(AttributeIsTrue(value));
     } else if (key == L"bordersize") {
         if (std::wcschr(value, L',') != nullptr) {
-            SetBorderSize(CUIRect(value));
+            SetBorderSize(Scaled(CUIRect(value)));
         } else {
-            SetBorderSize(AttributeInt(value));
+            SetBorderSize(Scaled(AttributeInt(value)));
         }
     } else if (key == L"borderstyle") {
         SetBorderStyle(AttributeInt(value));
     } else if (key == L"borderround") {
-        SetBorderRound(CUISize(value));
+        SetBorderRound(Scaled(CUISize(value)));
     } else if (key == L"bkimage") {
         SetBkImage(value);
     } else if (key == L"width") {
-        SetFixedWidth(AttributeInt(value));
+        SetFixedWidth(Scaled(AttributeInt(value)));
     } else if (key == L"height") {
-        SetFixedHeight(AttributeInt(value));
+        SetFixedHeight(Scaled(AttributeInt(value)));
     } else if (key == L"minwidth") {
-        SetMinWidth(AttributeInt(value));
+        SetMinWidth(Scaled(AttributeInt(value)));
     } else if (key == L"minheight") {
-        SetMinHeight(AttributeInt(value));
+        SetMinHeight(Scaled(AttributeInt(value)));
     } else if (key == L"maxwidth") {
-        SetMaxWidth(AttributeInt(value));
+        SetMaxWidth(Scaled(AttributeInt(value)));
     } else if (key == L"maxheight") {
-        SetMaxHeight(AttributeInt(value));
+        SetMaxHeight(Scaled(AttributeInt(value)));
     } else if (key == L"name") {
         SetName(value);
     } else if (key == L"text") {

@@ -100,6 +100,13 @@ void CLabelUI::SetTextStyle(UINT style)
     Invalidate();
 }
 
+void CLabelUI::RescalePixels(int fromDpi, int toDpi)
+{
+    CControlUI::RescalePixels(fromDpi, toDpi);
+    m_textPadding = RescaleDpi(m_textPadding, fromDpi, toDpi);
+    MarkEstimateNeeded();
+}
+
 void CLabelUI::SetTextPadding(RECT padding)
 {
     m_textPadding = padding;
@@ -234,7 +241,7 @@ void CLabelUI::SetAttribute(const wchar_t* name, const wchar_t* value)
     } else if (key == L"disabledtextcolor") {
         SetDisabledTextColor(AttributeColor(value));
     } else if (key == L"textpadding") {
-        SetTextPadding(CUIRect(value));
+        SetTextPadding(Scaled(CUIRect(value)));
     } else if (key == L"multiline") {
         const UINT single = DT_SINGLELINE;
         SetTextStyle(AttributeIsTrue(value) ? (m_textStyle & ~single) | DT_WORDBREAK : m_textStyle | single);
@@ -275,7 +282,7 @@ SIZE CLabelUI::MeasureSize(SIZE available)
     if (singleLine) {
         if (m_estimated.cy == 0) {
             const int fontHeight = m_manager != nullptr ? m_manager->GetFontInfo(m_font)->tm.tmHeight : 0;
-            m_estimated.cy = m_textPadding.top + m_textPadding.bottom + fontHeight + 8;
+            m_estimated.cy = m_textPadding.top + m_textPadding.bottom + fontHeight + Scaled(8);
         }
         if (m_estimated.cx == 0) {
             const SIZE text = measure({0, 0, 9999, m_estimated.cy});

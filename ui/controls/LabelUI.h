@@ -49,6 +49,7 @@ public:
     LabelEffectStyle GetEffectStyle() const;
 
 protected:
+    void RescalePixels(int fromDpi, int toDpi) override;
     // The manager's defaults stand in for colours left at 0, and are remembered.
     void ResolveDefaultColors();
     // The item rectangle less the text padding.

@@ -182,12 +182,18 @@ void CLinearLayoutUI::HandleEvent(EventUI& event)
     CContainerUI::HandleEvent(event);
 }
 
+void CLinearLayoutUI::RescalePixels(int fromDpi, int toDpi)
+{
+    CContainerUI::RescalePixels(fromDpi, toDpi);
+    m_separator.SetSize(RescaleDpi(m_separator.GetSize(), fromDpi, toDpi));
+}
+
 void CLinearLayoutUI::SetAttribute(const wchar_t* name, const wchar_t* value)
 {
     if (name == nullptr || value == nullptr) return;
     const CUIString key(name);
     if (key == (m_vertical ? L"sepheight" : L"sepwidth")) {
-        m_separator.SetSize(AttributeInt(value));
+        m_separator.SetSize(Scaled(AttributeInt(value)));
     } else if (key == L"sepimm") {
         SetSepImmediateMode(AttributeIsTrue(value));
     } else {

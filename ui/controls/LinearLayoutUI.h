@@ -31,6 +31,7 @@ protected:
     // vertical: children go top to bottom and the separator attribute is "sepheight";
     // otherwise left to right with "sepwidth".
     explicit CLinearLayoutUI(bool vertical);
+    void RescalePixels(int fromDpi, int toDpi) override;
 
     CLayoutSeparator m_separator;
 

@@ -28,12 +28,12 @@ void SetItemAlign(UINT& style, const CUIString& value)
 
 } // namespace
 
-bool ListInfoUI::SetAttribute(const CUIString& name, const wchar_t* value)
+bool ListInfoUI::SetAttribute(const CUIString& name, const wchar_t* value, int dpi)
 {
     if (name == L"itemfont") font = AttributeInt(value);
     else if (name == L"itemalign") SetItemAlign(textStyle, CUIString(value));
     else if (name == L"itemendellipsis") textStyle = AttributeIsTrue(value) ? textStyle | DT_END_ELLIPSIS : textStyle & ~static_cast<UINT>(DT_END_ELLIPSIS);
-    else if (name == L"itemtextpadding") textPadding = CUIRect(value);
+    else if (name == L"itemtextpadding") textPadding = ScaleToDpi(CUIRect(value), dpi);
     else if (name == L"itemtextcolor") textColor = AttributeColor(value);
     else if (name == L"itembkcolor") bkColor = AttributeColor(value);
     else if (name == L"itembkimage") return SetImage(bkImage, value);

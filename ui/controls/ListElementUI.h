@@ -39,7 +39,8 @@ struct ListInfoUI {
     bool showHtml = false;
 
     // The "item..." attributes shared by lists and combo boxes; false for any other name.
-    bool SetAttribute(const CUIString& name, const wchar_t* value);
+    // Lengths are scaled to dpi, the owner's.
+    bool SetAttribute(const CUIString& name, const wchar_t* value, int dpi);
 };
 
 class IListOwnerUI {

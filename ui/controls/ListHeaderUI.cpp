@@ -98,6 +98,13 @@ void CListHeaderItemUI::HandleEvent(EventUI& event)
     CControlUI::HandleEvent(event);
 }
 
+void CListHeaderItemUI::RescalePixels(int fromDpi, int toDpi)
+{
+    CControlUI::RescalePixels(fromDpi, toDpi);
+    m_textPadding = RescaleDpi(m_textPadding, fromDpi, toDpi);
+    m_sepWidth = RescaleDpi(m_sepWidth, fromDpi, toDpi);
+}
+
 void CListHeaderItemUI::SetAttribute(const wchar_t* name, const wchar_t* value)
 {
     if (name == nullptr || value == nullptr) return;
@@ -108,7 +115,7 @@ void CListHeaderItemUI::SetAttribute(const wchar_t* name, const wchar_t* value)
     } else if (key == L"dragable") {
         m_dragable = AttributeIsTrue(value);
     } else if (key == L"sepwidth") {
-        m_sepWidth = AttributeInt(value);
+        m_sepWidth = Scaled(AttributeInt(value));
     } else if (key == L"align") {
         const CUIString words(value);
         if (words.Find(L"left") >= 0) m_textStyle &= ~static_cast<UINT>(DT_CENTER | DT_RIGHT);
@@ -124,7 +131,7 @@ void CListHeaderItemUI::SetAttribute(const wchar_t* name, const wchar_t* value)
         m_textColor = AttributeColor(value);
         Invalidate();
     } else if (key == L"textpadding") {
-        m_textPadding = CUIRect(value);
+        m_textPadding = Scaled(CUIRect(value));
         Invalidate();
     } else if (key == L"showhtml") {
         m_showHtml = AttributeIsTrue(value);

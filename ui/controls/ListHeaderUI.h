@@ -43,6 +43,9 @@ public:
     const wchar_t* GetNormalImage() const { return m_normalImage.drawString.GetData(); }
     UINT GetButtonState() const { return m_buttonState; }
 
+protected:
+    void RescalePixels(int fromDpi, int toDpi) override;
+
 private:
     UINT m_buttonState = 0;
     int m_font = -1;

@@ -243,6 +243,12 @@ void CListUI::HandleEvent(EventUI& event)
     CVerticalLayoutUI::HandleEvent(event);
 }
 
+void CListUI::RescalePixels(int fromDpi, int toDpi)
+{
+    CVerticalLayoutUI::RescalePixels(fromDpi, toDpi);
+    m_listInfo.textPadding = RescaleDpi(m_listInfo.textPadding, fromDpi, toDpi);
+}
+
 void CListUI::SetAttribute(const wchar_t* name, const wchar_t* value)
 {
     if (name == nullptr || value == nullptr) return;
@@ -255,7 +261,7 @@ void CListUI::SetAttribute(const wchar_t* name, const wchar_t* value)
         SetScrollSelect(AttributeIsTrue(value));
     } else if (key == L"vscrollbar" || key == L"hscrollbar" || key == L"vscrollbarstyle" || key == L"hscrollbarstyle") {
         m_body->SetAttribute(name, value);
-    } else if (m_listInfo.SetAttribute(key, value)) {
+    } else if (m_listInfo.SetAttribute(key, value, m_dpi)) {
         Invalidate();
     } else {
         CVerticalLayoutUI::SetAttribute(name, value);

@@ -67,6 +67,7 @@ public:
     void EnsureVisible(int index);
 
 protected:
+    void RescalePixels(int fromDpi, int toDpi) override;
     // Gives each row from index on its index and this list as owner.
     void Reindex(int from);
     // The selection index again from the rows' own state (after rows moved).

@@ -67,6 +67,12 @@ void CRichEditUI::SetTextPadding(RECT padding)
     Invalidate();
 }
 
+void CRichEditUI::RescalePixels(int fromDpi, int toDpi)
+{
+    CContainerUI::RescalePixels(fromDpi, toDpi);
+    m_textPadding = RescaleDpi(m_textPadding, fromDpi, toDpi);
+}
+
 void CRichEditUI::SetAttribute(const wchar_t* name, const wchar_t* value)
 {
     if (name == nullptr || value == nullptr) return;
@@ -100,7 +106,7 @@ void CRichEditUI::SetAttribute(const wchar_t* name, const wchar_t* value)
     } else if (key == L"textcolor") {
         SetTextColor(AttributeColor(value));
     } else if (key == L"textpadding") {
-        SetTextPadding(CUIRect(value));
+        SetTextPadding(Scaled(CUIRect(value)));
     } else {
         CContainerUI::SetAttribute(name, value);
     }

@@ -46,6 +46,9 @@ public:
     void SetTextPadding(RECT padding);
     UINT GetTextStyle() const { return m_textStyle; }
 
+protected:
+    void RescalePixels(int fromDpi, int toDpi) override;
+
 private:
     bool m_multiLine = false;
     bool m_readOnly = false;

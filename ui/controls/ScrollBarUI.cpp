@@ -34,16 +34,29 @@ void CScrollBarUI::SetHorizontal(bool horizontal)
     m_horizontal = horizontal;
     if (horizontal && m_fixedHeight == 0) {
         m_fixedWidth = 0;
-        m_fixedHeight = kDefaultThickness;
+        m_fixedHeight = Scaled(kDefaultThickness);
     } else if (!horizontal && m_fixedWidth == 0) {
         m_fixedHeight = 0;
-        m_fixedWidth = kDefaultThickness;
+        m_fixedWidth = Scaled(kDefaultThickness);
     }
     if (m_owner != nullptr) {
         m_owner->RequestLayout();
     } else {
         RequestParentLayout();
     }
+}
+
+void CScrollBarUI::RescalePixels(int fromDpi, int toDpi)
+{
+    CControlUI::RescalePixels(fromDpi, toDpi);
+    m_lineSize = RescaleDpi(m_lineSize, fromDpi, toDpi);
+    // A unit of 1 means none.
+    if (m_scrollUnit > 1) m_scrollUnit = RescaleDpi(m_scrollUnit, fromDpi, toDpi);
+    // A container's bar counts its content's pixels: the content keeps its place, and the
+    // owner's next layout sets the range anew. A bar of its own counts whatever it likes.
+    if (m_owner == nullptr) return;
+    m_range = RescaleDpi(m_range, fromDpi, toDpi);
+    m_position = std::min(RescaleDpi(m_position, fromDpi, toDpi), m_range);
 }
 
 void CScrollBarUI::SetScrollRange(int range)
@@ -207,13 +220,14 @@ void CScrollBarUI::SetAttribute(const wchar_t* name, const wchar_t* value)
     } else if (key == L"hor") {
         SetHorizontal(isTrue);
     } else if (key == L"linesize") {
-        SetLineSize(AttributeInt(value));
+        SetLineSize(Scaled(AttributeInt(value)));
     } else if (key == L"range") {
         SetScrollRange(AttributeInt(value));
     } else if (key == L"value") {
         SetScrollPos(AttributeInt(value));
     } else if (key == L"scrollunit") {
-        SetScrollUnit(AttributeInt(value));
+        const int unit = AttributeInt(value);
+        SetScrollUnit(unit > 1 ? Scaled(unit) : unit);
     } else if (key == L"showbutton1") {
         SetShowButton1(isTrue);
     } else if (key == L"showbutton2") {

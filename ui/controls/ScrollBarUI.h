@@ -78,6 +78,9 @@ public:
     UINT GetButton2State() const { return m_button2State; }
     UINT GetThumbState() const { return m_thumbState; }
 
+protected:
+    void RescalePixels(int fromDpi, int toDpi) override;
+
 private:
     int Thickness() const { return m_horizontal ? m_fixedHeight : m_fixedWidth; }
     // The coordinate of a point along the bar, and the bar's and thumb's extent along it.

@@ -49,6 +49,12 @@ void CSliderUI::SetThumbImage(const wchar_t* drawString) { SetImage(m_thumbImage
 void CSliderUI::SetThumbHotImage(const wchar_t* drawString) { SetImage(m_thumbHotImage, drawString); }
 void CSliderUI::SetThumbPushedImage(const wchar_t* drawString) { SetImage(m_thumbPushedImage, drawString); }
 
+void CSliderUI::RescalePixels(int fromDpi, int toDpi)
+{
+    CProgressUI::RescalePixels(fromDpi, toDpi);
+    m_thumbSize = RescaleDpi(m_thumbSize, fromDpi, toDpi);
+}
+
 void CSliderUI::SetAttribute(const wchar_t* name, const wchar_t* value)
 {
     if (name == nullptr || value == nullptr) return;
@@ -60,7 +66,7 @@ void CSliderUI::SetAttribute(const wchar_t* name, const wchar_t* value)
     } else if (key == L"thumbpushedimage") {
         SetThumbPushedImage(value);
     } else if (key == L"thumbsize") {
-        const CUISize size(value);
+        const SIZE size = Scaled(CUISize(value));
         SetThumbSize(size.cx, size.cy);
     } else if (key == L"step") {
         SetChangeStep(AttributeInt(value));

@@ -42,6 +42,9 @@ public:
     // The value a mouse point stands for (not clamped to the range).
     long long ValueFromPoint(POINT pt) const;
 
+protected:
+    void RescalePixels(int fromDpi, int toDpi) override;
+
 private:
     void SetImage(ImageDrawUI& image, const wchar_t* drawString);
     // Stores a value from the mouse or the wheel, clamped into the range.

@@ -42,16 +42,23 @@ void CTileLayoutUI::SetChildVPadding(int padding)
     RequestLayout();
 }
 
+void CTileLayoutUI::RescalePixels(int fromDpi, int toDpi)
+{
+    CContainerUI::RescalePixels(fromDpi, toDpi);
+    m_itemSize = RescaleDpi(m_itemSize, fromDpi, toDpi);
+    m_childVPadding = RescaleDpi(m_childVPadding, fromDpi, toDpi);
+}
+
 void CTileLayoutUI::SetAttribute(const wchar_t* name, const wchar_t* value)
 {
     if (name == nullptr || value == nullptr) return;
     const CUIString key(name);
     if (key == L"itemsize") {
-        SetItemSize(CUISize(value));
+        SetItemSize(Scaled(CUISize(value)));
     } else if (key == L"columns") {
         SetColumns(AttributeInt(value));
     } else if (key == L"childvpadding") {
-        SetChildVPadding(AttributeInt(value));
+        SetChildVPadding(Scaled(AttributeInt(value)));
     } else {
         CContainerUI::SetAttribute(name, value);
     }

@@ -29,6 +29,9 @@ public:
     int GetColumnsUsed() const { return m_columnsUsed; }
     int GetRowsUsed() const { return m_rowsUsed; }
 
+protected:
+    void RescalePixels(int fromDpi, int toDpi) override;
+
 private:
     CUISize m_itemSize = CUISize(80, 80);
     int m_columns = 0;

@@ -299,10 +299,16 @@ void CTreeViewUI::SetAttribute(const wchar_t* name, const wchar_t* value)
 {
     if (name == nullptr || value == nullptr) return;
     if (CUIString(name) == L"indent") {
-        SetIndent(AttributeInt(value));
+        SetIndent(Scaled(AttributeInt(value)));
         return;
     }
     CListUI::SetAttribute(name, value);
+}
+
+void CTreeViewUI::RescalePixels(int fromDpi, int toDpi)
+{
+    CListUI::RescalePixels(fromDpi, toDpi);
+    m_indent = RescaleDpi(m_indent, fromDpi, toDpi);
 }
 
 void CTreeViewUI::SetIndent(int indent)

@@ -102,6 +102,9 @@ public:
     int GetIndent() const { return m_indent; }
     void SetIndent(int indent);
 
+protected:
+    void RescalePixels(int fromDpi, int toDpi) override;
+
 private:
     friend class CTreeNodeUI;
 

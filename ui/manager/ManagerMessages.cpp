@@ -98,6 +98,10 @@ bool CManagerUI::MessageHandler(UINT message, WPARAM wParam, LPARAM lParam, LRES
     case kAsyncNotifyMessage:
         OnAsyncNotify();
         return false;
+    case kDpiChangedMessage:
+        OnDpiChanged(wParam, reinterpret_cast<const RECT*>(lParam));
+        result = 0;
+        return true;
     default:
         return OnAccessibleMessage(message, wParam, lParam, result);
     }

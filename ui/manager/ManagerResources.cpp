@@ -57,7 +57,7 @@ bool CManagerUI::BuildFont(const wchar_t* face, int size, bool bold, bool underl
     // left unterminated.
     lstrcpynW(lf.lfFaceName, face != nullptr ? face : L"", LF_FACESIZE);
     lf.lfCharSet = DEFAULT_CHARSET;
-    lf.lfHeight = -size;
+    lf.lfHeight = -ScaleToDpi(size, m_dpi);
     // The GUI font's own weight stays in: a bold font weighs its weight plus 700.
     if (bold) lf.lfWeight += FW_BOLD;
     if (underline) lf.lfUnderline = TRUE;
@@ -67,6 +67,7 @@ bool CManagerUI::BuildFont(const wchar_t* face, int size, bool bold, bool underl
     info.font.reset(font);
     info.faceName = face;
     info.size = size;
+    info.dpi = m_dpi;
     info.bold = bold;
     info.underline = underline;
     info.italic = italic;
@@ -115,9 +116,10 @@ void CManagerUI::SetDefaultFont(const wchar_t* face, int size, bool bold, bool u
 
 FontInfoUI* CManagerUI::GetDefaultFontInfo()
 {
-    FontInfoUI& info = m_own.defaultFont.faceName.IsEmpty() ? Shared().block.defaultFont : m_own.defaultFont;
-    if (info.tm.tmHeight == 0) MeasureFont(info);
-    return &info;
+    FontInfoUI* info = ForWindowDpi(m_own.defaultFont.faceName.IsEmpty() ? &Shared().block.defaultFont
+                                                                            : &m_own.defaultFont);
+    if (info->tm.tmHeight == 0) MeasureFont(*info);
+    return info;
 }
 
 HFONT CManagerUI::GetFont(int id)
@@ -134,6 +136,7 @@ FontInfoUI* CManagerUI::GetFontInfo(int id)
         if (info == nullptr) info = static_cast<FontInfoUI*>(Shared().block.fonts.Find(key.GetData()));
     }
     if (info == nullptr) return GetDefaultFontInfo();
+    info = ForWindowDpi(info);
     if (info->tm.tmHeight == 0) MeasureFont(*info);
     return info;
 }
@@ -147,7 +150,9 @@ FontInfoUI* CManagerUI::GetFontInfoByHandle(HFONT font)
     };
     ForEachEntry(m_own.fonts, match);
     if (found == nullptr) ForEachEntry(Shared().block.fonts, match);
+    if (found == nullptr) found = DpiCopyByHandle(font);
     if (found == nullptr) return GetDefaultFontInfo();
+    found = ForWindowDpi(found);
     if (found->tm.tmHeight == 0) MeasureFont(*found);
     return found;
 }
@@ -206,9 +211,15 @@ int CManagerUI::NextFormattedTextFontId()
 ImageInfoUI* CManagerUI::AddImage(const wchar_t* name, const wchar_t* type, DWORD mask, bool keepSource,
                                   bool shared)
 {
+    return AddImageTo(TargetBlock(shared), name, type, mask, keepSource);
+}
+
+ImageInfoUI* CManagerUI::AddImageTo(ResourceBlock& block, const wchar_t* name, const wchar_t* type, DWORD mask,
+                                    bool keepSource)
+{
     if (name == nullptr || name[0] == L'\0') return nullptr;
     if (type != nullptr && type[0] == L'\0') type = nullptr;
-    ImageInfoUI* image = CRenderer::LoadImage(ResourceName(name, type), type, mask);
+    ImageInfoUI* image = CRenderer::LoadImage(ResourceName(name, type), type, mask, m_dpi);
     if (image == nullptr) return nullptr;
     image->keepSource = keepSource;
     image->resType = type;
@@ -221,7 +232,6 @@ ImageInfoUI* CManagerUI::AddImage(const wchar_t* name, const wchar_t* type, DWOR
         }
     }
 
-    ResourceBlock& block = TargetBlock(shared);
     if (auto* old = static_cast<ImageInfoUI*>(block.images.Find(name))) {
         // Draw records of live controls point at the cached record: replace its content
         // in place so that they see the new image instead of freed memory.
@@ -248,8 +258,17 @@ ImageInfoUI* CManagerUI::GetImage(const wchar_t* name) const
 ImageInfoUI* CManagerUI::GetOrLoadImage(const wchar_t* name, const wchar_t* type, DWORD mask, bool keepSource)
 {
     ImageInfoUI* image = GetImage(name);
-    if (image != nullptr) return image;
-    return AddImage(name, type, mask, keepSource, false);
+    if (image == nullptr) return AddImage(name, type, mask, keepSource, false);
+    if (image->dpi == m_dpi) return image;
+    // Made for another DPI: the window's own image is made again in place (its draw records
+    // keep pointing at it); a shared one gets a copy of the window's own beside it.
+    const bool own = m_own.images.Find(name) == image;
+    ResourceBlock& block = own || !m_forceShared ? m_own : Shared().block;
+    // The type is copied: remaking in place replaces the record it is read from.
+    const CUIString madeWith = image->resType;
+    ImageInfoUI* remade = AddImageTo(block, name, madeWith.IsEmpty() ? nullptr : madeWith.GetData(), image->mask,
+                                     image->keepSource);
+    return remade != nullptr ? remade : image;
 }
 
 bool CManagerUI::RemoveImage(const wchar_t* name, bool shared)

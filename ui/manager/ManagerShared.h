@@ -28,6 +28,9 @@ struct CManagerUI::SharedState {
 
 // Posted by a manager to itself to deliver queued notifications and delete deferred controls.
 constexpr UINT kAsyncNotifyMessage = WM_APP + 1;
+// Sent by the system when the window moves to a display of another scale (older headers
+// lack the name).
+constexpr UINT kDpiChangedMessage = 0x02E0;
 // The refresh timer of a per-pixel layered window.
 constexpr UINT_PTR kLayeredTimerId = 8192;
 constexpr UINT kLayeredTimerElapse = 10;

@@ -4,6 +4,7 @@
 // listener interfaces. Points are in window client coordinates.
 #pragma once
 
+#include "ui/base/DpiScale.h"
 #include "ui/base/UIString.h"
 #include "ui/render/GdiHandles.h"
 
@@ -98,7 +99,8 @@ struct TimerInfoUI {
 struct FontInfoUI {
     CGdiFont font;
     CUIString faceName;
-    int size = 0;            // pixels: the negated font height
+    int size = 0;            // skin pixels (96 DPI): the negated font height there
+    int dpi = kBaseDpi;      // the DPI the font handle is made for
     bool bold = false;
     bool underline = false;
     bool italic = false;

@@ -46,7 +46,9 @@ CManagerUI::CManagerUI()
         lf.lfCharSet = DEFAULT_CHARSET;
         block.defaultFont.font.reset(::CreateFontIndirectW(&lf));
         block.defaultFont.faceName = lf.lfFaceName;
-        block.defaultFont.size = -lf.lfHeight;
+        // The system makes its GUI font for its own DPI; the record keeps the skin size.
+        block.defaultFont.dpi = WindowDpi(nullptr);
+        block.defaultFont.size = RescaleDpi(-lf.lfHeight, block.defaultFont.dpi, kBaseDpi);
         block.defaultFont.bold = lf.lfWeight >= FW_BOLD;
         block.defaultFont.underline = lf.lfUnderline != FALSE;
         block.defaultFont.italic = lf.lfItalic != FALSE;
@@ -108,6 +110,7 @@ void CManagerUI::Init(HWND window, const wchar_t* name)
         ReleaseOffscreen();
         CUIPtrArray& managers = Shared().managers;
         if (managers.Find(this) < 0) managers.Add(this);
+        if (window != nullptr) SetDpi(WindowDpi(window));
     }
 }
 
@@ -116,6 +119,7 @@ void CManagerUI::Init(HWND window, const wchar_t* name)
 void CManagerUI::ReleaseWindowTables()
 {
     FreeFonts(m_own);
+    ReleaseDpiCopies();
     FreeImages(m_own);
     FreeAttributeLists(m_own);
     RemoveAllWindowCustomAttributes();

@@ -9,10 +9,14 @@
 // controls on its lists are borrowed. A process-wide block holds the shared resources
 // (never freed before the process ends), the language strings and the list of live managers.
 //
-// Coordinates are the window's client coordinates throughout. Everything runs on the
-// thread that created the window.
+// Coordinates are the window's client coordinates throughout, in the window's real pixels:
+// the manager keeps the window's DPI (learnt in Init, changed by WM_DPICHANGED), and skin
+// values written for 96 DPI (window attributes, font sizes) are scaled where they enter.
+// Values set or read in code (SetInitSize, GetSizeBox, ...) are real pixels. Everything runs
+// on the thread that created the window.
 #pragma once
 
+#include "ui/base/DpiScale.h"
 #include "ui/base/UIGeometry.h"
 #include "ui/base/UIPtrArray.h"
 #include "ui/base/UIString.h"
@@ -48,6 +52,15 @@ public:
     POINT GetMousePos() const { return m_lastMousePos; }
     // The first live manager of that name (case-sensitive); null for an empty name.
     static CManagerUI* GetManagerByName(const wchar_t* name);
+
+    // Display scale. SetDpi brings the window attributes, the tree's pixel values, fonts and
+    // images to another DPI and lays the window out again; the window keeps its size.
+    int GetDpi() const { return m_dpi; }
+    void SetDpi(int dpi);
+    // A skin length (pixels at 96 DPI) in the window's pixels.
+    int Scale(int value) const;
+    RECT Scale(const RECT& rc) const;
+    SIZE Scale(const SIZE& size) const;
     static int GetManagerCount();
     static CManagerUI* GetManagerAt(int index);
 
@@ -68,7 +81,8 @@ public:
     // leaves the manager calls it.
     void ForgetName(CControlUI* control);
 
-    // Fonts. Ids are keyed in decimal; a negative id means the default font.
+    // Fonts. Ids are keyed in decimal; a negative id means the default font. Sizes are skin
+    // pixels (96 DPI); the fonts handed out are made for the window's DPI, shared ones too.
     HFONT AddFont(int id, const wchar_t* face, int size, bool bold, bool underline, bool italic,
                   bool shared = false);
     void SetDefaultFont(const wchar_t* face, int size, bool bold, bool underline, bool italic,
@@ -85,7 +99,8 @@ public:
     static int NextFormattedTextFontId();
 
     // Images. Without a type the name is a skin file; with one, a resource of that type
-    // (a name starting with a digit is a numeric id).
+    // (a name starting with a digit is a numeric id). Images are made for the window's DPI:
+    // a skin file's "@1.5x" or "@2x" variant when the skin has one, else the image scaled.
     ImageInfoUI* AddImage(const wchar_t* name, const wchar_t* type = nullptr, DWORD mask = 0,
                           bool keepSource = false, bool shared = false);
     ImageInfoUI* GetImage(const wchar_t* name) const;
@@ -249,6 +264,7 @@ public:
 private:
     class LifeGuard;
     class ControlWatch;
+    struct DpiFontCopy;
 
     // Message handlers, one per message (ManagerMessages.cpp, ManagerMouse.cpp, ManagerPaint.cpp)
     bool OfferToFilters(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
@@ -275,6 +291,7 @@ private:
     bool OnMouseHover(LPARAM lParam);
     void OnMouseLeave();
     void OnPaint();
+    void OnDpiChanged(WPARAM wParam, const RECT* suggested);
     // Assistive technology's requests (ManagerAccessibility.cpp): WM_GETOBJECT and the
     // queued default actions; the accessible tree exists from the first request on.
     bool OnAccessibleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
@@ -329,6 +346,14 @@ private:
     static void FreeAttributeLists(ResourceBlock& block);
     bool BuildFont(const wchar_t* face, int size, bool bold, bool underline, bool italic,
                    FontInfoUI& info) const;
+    // The font as this window draws it: a shared font made for another DPI is replaced by a
+    // copy of the window's own (ManagerDpi.cpp).
+    FontInfoUI* ForWindowDpi(FontInfoUI* info);
+    FontInfoUI* DpiCopyByHandle(HFONT font);
+    void RebuildOwnFonts();
+    void ReleaseDpiCopies();
+    ImageInfoUI* AddImageTo(ResourceBlock& block, const wchar_t* name, const wchar_t* type, DWORD mask,
+                            bool keepSource);
     void MeasureFont(FontInfoUI& info) const;
     static bool RemoveFontFrom(ResourceBlock& block, HFONT font);
     void SetColor(DWORD ResourceBlock::*field, DWORD color, bool shared);
@@ -347,6 +372,7 @@ private:
 
     // Window and painting
     CUIString m_name;
+    int m_dpi = kBaseDpi;
     HWND m_paintWindow = nullptr;
     CWindowDC m_paintDC;
     CMemoryDC m_offscreenDC;
@@ -423,6 +449,7 @@ private:
     CUIPtrArray m_deliveringNotify;      // NotifyUI*
     LifeGuard* m_lifeGuards = nullptr;
     CUIString m_tooltipText;             // the tool record points into it
+    CUIPtrArray m_dpiFonts;              // DpiFontCopy*, owned: shared fonts at this DPI
     CAccessibleTreeUI* m_accessible = nullptr;   // one reference, made on first request
 };
 

@@ -40,18 +40,18 @@ void CManagerUI::SetWindowAttribute(const wchar_t* name, const wchar_t* value)
     auto is = [&](const wchar_t* attribute) { return key.CompareNoCase(attribute) == 0; };
 
     if (is(L"size")) {
-        const CUISize size(value);
+        const SIZE size = Scale(CUISize(value));
         SetInitSize(size.cx, size.cy);
     } else if (is(L"sizebox")) {
-        m_sizeBox = CUIRect(value);
+        m_sizeBox = Scale(CUIRect(value));
     } else if (is(L"caption")) {
-        m_caption = CUIRect(value);
+        m_caption = Scale(CUIRect(value));
     } else if (is(L"roundcorner")) {
-        m_roundCorner = CUISize(value);
+        m_roundCorner = Scale(CUISize(value));
     } else if (is(L"mininfo")) {
-        m_minTrack = CUISize(value);
+        m_minTrack = Scale(CUISize(value));
     } else if (is(L"maxinfo")) {
-        m_maxTrack = CUISize(value);
+        m_maxTrack = Scale(CUISize(value));
     } else if (is(L"showdirty")) {
         m_showDirty = AttributeIsTrueNoCase(value);
     } else if (key == L"noactivate") {

@@ -80,7 +80,7 @@ CFormattedText::TagResult CFormattedText::ApplyTag(wchar_t letter, const wchar_t
     case L'p': {
         // The paragraph starts on a line of its own, so the line it ends keeps its height.
         if (m_x > m_lineStartX) return TagResult::EndLineBefore;
-        const int spacing = AttributeInt(arg.GetData());
+        const int spacing = m_manager->Scale(AttributeInt(arg.GetData()));
         m_state.spacings.Add(ToSlot(spacing));
         RaiseLineHeight(spacing + FontLineHeight(CurrentFont()));
         break;
@@ -106,10 +106,10 @@ CFormattedText::TagResult CFormattedText::ApplyTag(wchar_t letter, const wchar_t
         break;
     }
     case L'x':
-        m_x += AttributeInt(arg.GetData());
+        m_x += m_manager->Scale(AttributeInt(arg.GetData()));
         break;
     case L'y':
-        if (!m_drawPass) m_lineHeight = AttributeInt(arg.GetData());
+        if (!m_drawPass) m_lineHeight = m_manager->Scale(AttributeInt(arg.GetData()));
         break;
     default:
         break;

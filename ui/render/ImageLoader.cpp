@@ -3,6 +3,7 @@
 
 #include "ui/base/AttributeValues.h"
 #include "ui/render/ColorHsl.h"
+#include "ui/render/ImageScaling.h"
 #include "ui/render/PixelBuffer.h"
 #include "ui/skin/SkinFileReader.h"
 
@@ -78,9 +79,53 @@ ImageInfoUI* CreateImage(const unsigned char* rgba, int width, int height, DWORD
     return image.release();
 }
 
+// An image decoded at madeFor DPI, made for dpi: kept as it is, or resampled to the size of
+// its 96 DPI original at dpi (so a box scaled from the skin meets the same pixels).
+ImageInfoUI* ForDpi(ImageInfoUI* image, int madeFor, int dpi)
+{
+    if (image == nullptr || madeFor == dpi) {
+        if (image != nullptr) image->dpi = dpi;
+        return image;
+    }
+    std::unique_ptr<ImageInfoUI> decoded(image);
+    ImageInfoUI* scaled = ResampleImage(*decoded, std::max(1, RescaleDpi(decoded->width, madeFor, dpi)),
+                                        std::max(1, RescaleDpi(decoded->height, madeFor, dpi)));
+    CRenderer::FreeImage(decoded.release(), true);
+    if (scaled != nullptr) scaled->dpi = dpi;
+    return scaled;
+}
+
+// The skin file's variants, tried nearest scale at or above dpi first, then the largest one
+// below it; none below 96.
+ImageInfoUI* LoadVariant(const wchar_t* name, DWORD mask, int dpi)
+{
+    static const struct {
+        const wchar_t* suffix;
+        int dpi;
+    } kVariants[] = {{L"@1.5x", 144}, {L"@2x", 192}};
+    constexpr int kCount = sizeof(kVariants) / sizeof(kVariants[0]);
+    if (dpi < kBaseDpi) return nullptr;
+    int order[kCount];
+    int n = 0;
+    for (int i = 0; i < kCount; ++i) {
+        if (kVariants[i].dpi >= dpi) order[n++] = i;
+    }
+    for (int i = kCount - 1; i >= 0; --i) {
+        if (kVariants[i].dpi < dpi) order[n++] = i;
+    }
+    for (int i = 0; i < n; ++i) {
+        const CUIString variant = VariantName(name, kVariants[order[i]].suffix);
+        CSkinFileBytes bytes;
+        if (!ReadSkinImageFile(variant.GetData(), nullptr, bytes)) continue;
+        ImageInfoUI* image = CRenderer::LoadImageFromMemory(bytes.GetData(), bytes.GetSize(), mask);
+        if (image != nullptr) return ForDpi(image, kVariants[order[i]].dpi, dpi);
+    }
+    return nullptr;
+}
+
 } // namespace
 
-ImageInfoUI* CRenderer::LoadImage(const wchar_t* name, const wchar_t* type, DWORD mask)
+ImageInfoUI* CRenderer::LoadImage(const wchar_t* name, const wchar_t* type, DWORD mask, int dpi)
 {
     if (name == nullptr) return nullptr;
     if (IsColorType(type)) {
@@ -88,11 +133,17 @@ ImageInfoUI* CRenderer::LoadImage(const wchar_t* name, const wchar_t* type, DWOR
         const DWORD color = AttributeColor(name);
         const unsigned char rgba[4] = {static_cast<unsigned char>(color >> 16), static_cast<unsigned char>(color >> 8),
                                        static_cast<unsigned char>(color), static_cast<unsigned char>(color >> 24)};
-        return CreateImage(rgba, 1, 1, mask);
+        // One pixel, stretched wherever it goes: the same at every scale.
+        ImageInfoUI* image = CreateImage(rgba, 1, 1, mask);
+        if (image != nullptr) image->dpi = dpi;
+        return image;
+    }
+    if (dpi != kBaseDpi && type == nullptr && !IS_INTRESOURCE(name)) {
+        if (ImageInfoUI* variant = LoadVariant(name, mask, dpi)) return variant;
     }
     CSkinFileBytes bytes;
     if (!ReadSkinImageFile(name, type, bytes)) return nullptr;
-    return LoadImageFromMemory(bytes.GetData(), bytes.GetSize(), mask);
+    return ForDpi(LoadImageFromMemory(bytes.GetData(), bytes.GetSize(), mask), kBaseDpi, dpi);
 }
 
 ImageInfoUI* CRenderer::LoadImageFromMemory(const BYTE* bytes, DWORD size, DWORD mask)

@@ -10,6 +10,15 @@
 namespace VarnUI {
 namespace {
 
+void FollowDpi(ImageDrawUI& record, int dpi)
+{
+    if (record.dpi == dpi) return;
+    record.dest = RescaleDpi(record.dest, record.dpi, dpi);
+    record.source = RescaleDpi(record.source, record.dpi, dpi);
+    record.corner = RescaleDpi(record.corner, record.dpi, dpi);
+    record.dpi = dpi;
+}
+
 // Parses and loads on the first call; false when the image is missing (also on later calls
 // after a failure, until the record is cleared).
 bool ResolveImage(CManagerUI* manager, ImageDrawUI& record)
@@ -21,6 +30,8 @@ bool ResolveImage(CManagerUI* manager, ImageDrawUI& record)
 
     ImageSourceUI source;
     ParseImageAttribute(record.drawString.GetData(), record, source);
+    record.dpi = kBaseDpi;
+    FollowDpi(record, manager->GetDpi());
     record.imageName = source.name;
     const wchar_t* type = source.typeUsed && !source.type.IsEmpty() ? source.type.GetData() : nullptr;
     ImageInfoUI* image = manager->GetOrLoadImage(source.name.GetData(), type, source.mask, source.keepSource);
@@ -33,6 +44,20 @@ bool ResolveImage(CManagerUI* manager, ImageDrawUI& record)
     return true;
 }
 
+// After the window's DPI changed: the boxes (also those a control set itself, such as a
+// progress fill or a five-state cut) and the image are brought to the new DPI.
+void FollowWindowDpi(CManagerUI* manager, ImageDrawUI& record)
+{
+    const int dpi = manager->GetDpi();
+    FollowDpi(record, dpi);
+    if (record.image->dpi == dpi) return;
+    const CUIString type = record.image->resType;
+    ImageInfoUI* image = manager->GetOrLoadImage(record.imageName.GetData(), type.IsEmpty() ? nullptr : type.GetData(),
+                                                 record.image->mask, record.image->keepSource);
+    // Should the image fail to load again, the one made for the old DPI still serves.
+    if (image != nullptr) record.image = image;
+}
+
 } // namespace
 
 bool CRenderer::DrawImageString(HDC dc, CManagerUI* manager, const RECT& item, const RECT& paint,
@@ -40,6 +65,7 @@ bool CRenderer::DrawImageString(HDC dc, CManagerUI* manager, const RECT& item, c
 {
     if (manager == nullptr) return true;
     if (!ResolveImage(manager, record)) return false;
+    FollowWindowDpi(manager, record);
     const ImageInfoUI& image = *record.image;
     record.source.right = std::min<LONG>(record.source.right, image.width);
     record.source.bottom = std::min<LONG>(record.source.bottom, image.height);

@@ -27,8 +27,12 @@ constexpr const wchar_t* kColorImageType = L"*COLOR*";
 class CRenderer {
 public:
     // Images. A name starting with a digit plus a type is a numeric resource id; without a
-    // type the name is a skin file, then a plain path. Null on any failure.
-    static ImageInfoUI* LoadImage(const wchar_t* name, const wchar_t* type = nullptr, DWORD mask = 0);
+    // type the name is a skin file, then a plain path. Null on any failure. The image is made
+    // for dpi: at 96 as the file holds it; otherwise from the skin file's variant for the
+    // nearest scale at or above ("@1.5x", "@2x" before the extension; failing that the
+    // largest one), else from the file itself, and resampled to the size the DPI asks.
+    static ImageInfoUI* LoadImage(const wchar_t* name, const wchar_t* type = nullptr, DWORD mask = 0,
+                                  int dpi = kBaseDpi);
     // Decodes encoded image bytes (every format the decoder knows) into a premultiplied image.
     static ImageInfoUI* LoadImageFromMemory(const BYTE* bytes, DWORD size, DWORD mask = 0);
     // Frees the bitmap and the source copy; the record too when deleteRecord is set.
