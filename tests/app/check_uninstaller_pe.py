@@ -122,8 +122,13 @@ def check_resources(res, expected_version):
     check("exactly one manifest, id 1", manifests == [(RT_MANIFEST, 1)], manifests)
     manifest = " ".join(res.get((RT_MANIFEST, 1), b"").decode("utf-8", "replace").split())
     for needle in ('level="requireAdministrator"', 'uiAccess="false"',
-                   'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"'):
+                   'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"',
+                   '>true/pm</dpiAware>', '>PerMonitorV2, PerMonitor</dpiAwareness>'):
         check(f"manifest has {needle}", needle in manifest)
+    # Windows 7, 8, 8.1, and 10 with 11.
+    for os_id in ("35138b9a-5d96-4fbd-8e2d-a2440225f93a", "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38",
+                  "1f676c76-80e1-4239-95bb-83d0f6d0da78", "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"):
+        check(f"manifest supports {os_id}", '<supportedOS Id="{%s}"/>' % os_id in manifest)
 
     group = res.get((RT_GROUP_ICON, 140), b"\0" * 6)
     sizes = set()

@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Checks the packed skin archive: the exact entry list, well-formed UTF-8 layouts, the
-names the program looks up, and that every image a layout names is either present and
-large enough for the part the layout takes from it, or one of the known absent ones.
+names the program looks up, that every image a layout names is either present and
+large enough for the part the layout takes from it, or one of the known absent ones, and
+that every image's "@1.5x" and "@2x" variants are there at the size the program scales the
+image to (half a pixel rounds up), with no chunk that could carry a time.
 
 Usage: check_skin_archive.py <skin.zip>
 Prints "N passed, N failed" last; exits non-zero on any failure.
@@ -26,6 +28,10 @@ ABSENT = {"checkbox.png", "edit.png", "arrow_down.png", "finish.png", "scroll.pn
 SIZES = {"min1.png": (30, 78), "close1.png": (30, 78), "uninstall.png": (94, 80),
          "cancel.png": (94, 80), "uninst_ok.png": (93, 96), "bgtop.png": (454, 200),
          "uninst_process_bottom.png": (404, 3), "uninst_process_top.png": (404, 3)}
+# Scales of the variants, as DPI: the program scales a length v to (v * dpi + 48) // 96.
+VARIANTS = {"@1.5x": 144, "@2x": 192}
+# Only these chunks may be in a variant (no time, text or tool names).
+ESSENTIAL_CHUNKS = {b"IHDR", b"PLTE", b"tRNS", b"IDAT", b"IEND"}
 LOOKED_UP = ["wizard_setup_tab", "slr_uninst_progress", "un_progress_pos", "btn_close",
              "btn_min", "btn_uninstall", "btn_cancle"]
 PAGES = ["configpage.xml", "installingpage.xml", "finishpage.xml", "uninstallpage.xml",
@@ -49,6 +55,19 @@ def png_size(data):
     return struct.unpack(">II", data[16:24])
 
 
+def variant(name, suffix):
+    return name[:-4] + suffix + ".png"
+
+
+def chunk_names(data):
+    names, pos = [], 8
+    while pos + 8 <= len(data):
+        length, kind = struct.unpack(">I4s", data[pos:pos + 8])
+        names.append(kind)
+        pos += 12 + length
+    return names
+
+
 def image_refs(name, value):
     """(file, source rectangle or None) named by one attribute, if it is an image."""
     pairs = dict(re.findall(r"(\w+)\s*=\s*'([^']*)'", value))
@@ -63,7 +82,8 @@ def image_refs(name, value):
 def main():
     archive = zipfile.ZipFile(sys.argv[1])
     names = archive.namelist()
-    check(sorted(names) == sorted(LAYOUTS + IMAGES),
+    variants = [variant(img, suffix) for img in IMAGES for suffix in VARIANTS]
+    check(sorted(names) == sorted(LAYOUTS + IMAGES + variants),
           f"archive entries {sorted(names)}")
     check(len(names) == len(set(names)), "duplicate entries")
 
@@ -74,6 +94,15 @@ def main():
             check(sizes[img] is not None, f"{img} is a PNG")
     for img, size in SIZES.items():
         check(sizes.get(img) == size, f"{img} is {size[0]}x{size[1]}, not {sizes.get(img)}")
+    for img in IMAGES:
+        for suffix, dpi in VARIANTS.items():
+            name = variant(img, suffix)
+            if name not in names or not sizes.get(img):
+                continue
+            data = archive.read(name)
+            expected = tuple((v * dpi + 48) // 96 for v in sizes[img])
+            check(png_size(data) == expected, f"{name} is {png_size(data)}, not {expected}")
+            check(set(chunk_names(data)) <= ESSENTIAL_CHUNKS, f"{name} chunks {chunk_names(data)}")
 
     docs = {}
     for layout in LAYOUTS:

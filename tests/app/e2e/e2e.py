@@ -18,7 +18,9 @@ import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..", "tools", "lib"))
+import varn_dpi  # noqa: E402
 import varn_x11 as x  # noqa: E402
+import e2e_dpi  # noqa: E402
 
 INSTALLED_UNINSTALLER = r"C:\Program Files\Varnholt\uninstall.exe"
 PERCENTS = [20, 40, 55, 70, 80, 90, 100]
@@ -43,11 +45,15 @@ class Rig:
         check(self.loader and os.environ.get("WINEPREFIX") and os.environ.get("DISPLAY"),
               "run through tools/test: the Wine prefix, loader and display are not set")
         self.shell_libs = "source '%s/wine.sh'; source '%s/demo_install.sh'; " % (args.tools, args.tools)
-        self.layout = dict(line.split("=", 1) for line in self.bash("varn_demo_print_layout").splitlines())
         self.product_pid = None
         self.processes = []
         self.skin = x.Skin(args.skin)
         self.references = {}
+        self.use_prefix()
+
+    def use_prefix(self):
+        """Reads the installation's layout in the prefix the environment names."""
+        self.layout = dict(line.split("=", 1) for line in self.bash("varn_demo_print_layout").splitlines())
         # A crash must end the program with a code, not wait behind a dialog.
         subprocess.run([self.loader, "reg", "add", r"HKCU\Software\Wine\WineDbg", "/v", "ShowCrashDialog",
                         "/t", "REG_DWORD", "/d", "0", "/f"], capture_output=True)
@@ -465,6 +471,93 @@ def case_pixels(rig):
         rig.remove()
 
 
+def case_scaled(rig, dpi):
+    """The window on a display scaled to dpi, in a prefix of its own: the window's size, the
+    buttons where the layouts scaled them, drawn from the skin's variants with crisp edges,
+    the labels' text as tall as their fonts are scaled and drawn at the display's resolution,
+    the progress images at the scaled size, a real click on the uninstall button's scaled
+    place, and the whole uninstall."""
+    skin = e2e_dpi.ScaledSkin(rig.args.skin, dpi)
+    geometry = skin.geometry
+    prefix = varn_dpi.DpiPrefix(rig.args.tools)
+    prefix.enter(dpi)
+    try:
+        rig.use_prefix()
+        rig.install()
+        try:
+            process = rig.launch(INSTALLED_UNINSTALLER)
+            window = x.find_window(x.UNINSTALLER_TITLE)
+            check(x.geometry(window)[2:] == geometry["window"],
+                  "window is %dx%d at %d DPI" % (x.geometry(window)[2:] + (dpi,)))
+            shot = x.wait_until(lambda: (lambda s: s if skin.shows_button(s, "normal") else None)(
+                x.screenshot(window)), 30.0, "the uninstall page at %d DPI" % dpi)
+            check_scaled_page(rig, skin, window, shot)
+            check_scaled_listing(rig, geometry)
+
+            # The uninstall button's place at 96 DPI is left of its scaled centre: the click
+            # lands on the button only where the layout scaled it to.
+            bx, by, bw, bh = geometry["uninstall"]
+            x.move_mouse(window, bx + bw // 2, by + bh // 2)
+            x.wait_until(lambda: skin.shows_button(x.screenshot(window), "hot"), 15.0, "the hot frame")
+            x.click(window, bx + bw // 2, by + bh // 2)
+            slider = geometry["slider"]
+            progress = x.wait_until(lambda: (lambda s: s if s is not None and (s.width, s.height) == geometry[
+                "window"] and e2e_dpi.fill_length(s, slider) > 0 else None)(x.screenshot(window)), 15.0,
+                "the progress page at %d DPI" % dpi)
+            faults = e2e_dpi.slider_faults(progress, skin)
+            check(not faults, "progress images not crisp at the scaled size: %s" % faults[:4])
+            check_scaled_text(rig, skin, progress)
+            rig.finish(process, 0, timeout=60.0)
+            check_removed(rig)
+        finally:
+            rig.remove()
+    finally:
+        prefix.leave()
+
+
+def check_scaled_page(rig, skin, window, shot):
+    for which, sprite, fill in (("uninstall", "uninstall.png", x.FILL_COLOUR),
+                                ("cancel", "cancel.png", (205, 208, 214))):
+        look = skin.button_look("normal", which, sprite)
+        worst = e2e_dpi.largest_difference(shot.region(skin.geometry[which]), look)
+        check(worst <= 3, "%s is not its scaled image drawn 1:1 (a pixel off by %d)" % (which, worst))
+        faults = e2e_dpi.edge_faults(shot, skin, which, fill)
+        check(not faults, "%s's edges are not crisp: %s" % (which, faults[:4]))
+    for which, sprite in (("min", "min1.png"), ("close", "close1.png")):
+        worst = e2e_dpi.largest_difference(shot.region(skin.geometry[which]),
+                                           skin.button_look("normal", which, sprite))
+        check(worst <= 3, "%s is not its scaled image (a pixel off by %d)" % (which, worst))
+
+
+def check_scaled_listing(rig, geometry):
+    """A reader finds the buttons where they show: their places in real pixels."""
+    lines, code = rig.acc("list", x.UNINSTALLER_TITLE)
+    nodes = parse_nodes(lines)
+    for name, which in (("卸载", "uninstall"), ("取消", "cancel"), ("最小化", "min"), ("关闭", "close")):
+        found = [n[3] for n in nodes if n[1] == ROLE_PUSHBUTTON and n[4] == name]
+        check(found == [geometry[which]], "%s is listed at %s, shown at %s" % (name, found, geometry[which]))
+
+
+def check_scaled_text(rig, skin, shot):
+    """The progress label's text is as tall as at 96 DPI times the scale, and drawn at the
+    display's resolution: far from the 96 DPI picture enlarged."""
+    box = skin.geometry["tip"]
+    region = shot.region(box)
+    rows = e2e_dpi.ink_rows(region, skin.background(box))
+    reference = x.Image(*rig.reference(reference_path(rig, "progress-20")))
+    region96 = reference.region(e2e_dpi.TIP_96)
+    rows96 = e2e_dpi.ink_rows(region96, rig.skin.background(e2e_dpi.TIP_96))
+    check(rows and rows96, "no text in the progress label")
+    height, height96 = rows[-1] - rows[0] + 1, rows96[-1] - rows96[0] + 1
+    expected = height96 * skin.dpi / 96.0
+    check(abs(height - expected) <= 2, "text %d pixels tall at %d DPI, %d at 96" % (height, skin.dpi, height96))
+    enlarged = e2e_dpi.nearest_enlarged(region96, box[2], box[3])
+    check(x.difference(region, enlarged) > 2.0, "the text is the 96 DPI picture enlarged (difference %.2f)" %
+          x.difference(region, enlarged))
+    print("text at %d DPI: %d pixels tall (%d at 96), %.2f from the enlarged 96 DPI picture" %
+          (skin.dpi, height, height96, x.difference(region, enlarged)))
+
+
 def case_bad_skin(rig):
     """A skin archive without a loadable "install.xml": the failure box, then exit code 1."""
     process = rig.launch(rig.args.bad_skin)
@@ -634,7 +727,8 @@ def any_process(image):
     return False
 
 
-CASES = {"uninstall": case_uninstall, "pixels": case_pixels, "close": case_close, "drag": case_drag,
+CASES = {"uninstall": case_uninstall, "pixels": case_pixels, "scaled144": lambda rig: case_scaled(rig, 144),
+         "scaled192": lambda rig: case_scaled(rig, 192), "close": case_close, "drag": case_drag,
          "accessible": case_accessible, "keys": case_keys, "bad_skin": case_bad_skin, "no_skin": case_no_skin,
          "stored_paths": case_stored_paths, "held_file": case_held_file}
 
