@@ -120,6 +120,22 @@ FontInfoUI* CManagerUI::DpiCopyByHandle(HFONT font)
     return nullptr;
 }
 
+void CManagerUI::DeleteFont(FontInfoUI* info)
+{
+    // A window may hold a copy made from a shared record; it goes with the record.
+    const CUIPtrArray& managers = Shared().managers;
+    for (int i = 0; i < managers.GetSize(); ++i) {
+        CUIPtrArray& copies = static_cast<CManagerUI*>(managers[i])->m_dpiFonts;
+        for (int j = copies.GetSize() - 1; j >= 0; --j) {
+            auto* entry = static_cast<DpiFontCopy*>(copies[j]);
+            if (entry->shared != info) continue;
+            delete entry;
+            copies.Remove(j);
+        }
+    }
+    delete info;
+}
+
 void CManagerUI::ReleaseDpiCopies()
 {
     for (int i = 0; i < m_dpiFonts.GetSize(); ++i) delete static_cast<DpiFontCopy*>(m_dpiFonts[i]);

@@ -32,7 +32,8 @@ CManagerUI::ResourceBlock& CManagerUI::TargetBlock(bool shared)
 
 void CManagerUI::FreeFonts(ResourceBlock& block)
 {
-    DeleteAllValues<FontInfoUI>(block.fonts);
+    ForEachEntry(block.fonts, [](const wchar_t*, void* value) { DeleteFont(static_cast<FontInfoUI*>(value)); });
+    block.fonts.RemoveAll();
 }
 
 void CManagerUI::FreeImages(ResourceBlock& block)
@@ -95,7 +96,7 @@ HFONT CManagerUI::AddFont(int id, const wchar_t* face, int size, bool bold, bool
     const CUIString key = DecimalKey(id);
     ResourceBlock& block = TargetBlock(shared);
     if (auto* old = static_cast<FontInfoUI*>(block.fonts.Find(key.GetData()))) {
-        delete old;
+        DeleteFont(old);
         block.fonts.Remove(key.GetData());
     }
     if (!block.fonts.Insert(key.GetData(), info)) {
@@ -178,7 +179,7 @@ bool CManagerUI::RemoveFont(int id, bool shared)
     ResourceBlock& block = TargetBlock(shared);
     auto* info = static_cast<FontInfoUI*>(block.fonts.Find(key.GetData()));
     if (info == nullptr) return false;
-    delete info;
+    DeleteFont(info);
     return block.fonts.Remove(key.GetData());
 }
 
@@ -189,7 +190,7 @@ bool CManagerUI::RemoveFontFrom(ResourceBlock& block, HFONT font)
         if (key.IsEmpty() && static_cast<FontInfoUI*>(value)->font.get() == font) key = entryKey;
     });
     if (font == nullptr || key.IsEmpty()) return false;
-    delete static_cast<FontInfoUI*>(block.fonts.Find(key.GetData()));
+    DeleteFont(static_cast<FontInfoUI*>(block.fonts.Find(key.GetData())));
     return block.fonts.Remove(key.GetData());
 }
 

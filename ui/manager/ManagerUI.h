@@ -352,6 +352,8 @@ private:
     FontInfoUI* DpiCopyByHandle(HFONT font);
     void RebuildOwnFonts();
     void ReleaseDpiCopies();
+    // Deletes a font record of any table, with every window's copy made from it.
+    static void DeleteFont(FontInfoUI* info);
     ImageInfoUI* AddImageTo(ResourceBlock& block, const wchar_t* name, const wchar_t* type, DWORD mask,
                             bool keepSource);
     void MeasureFont(FontInfoUI& info) const;
