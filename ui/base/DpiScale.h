@@ -22,6 +22,13 @@ int RescaleDpi(int value, int fromDpi, int toDpi);
 RECT RescaleDpi(const RECT& rc, int fromDpi, int toDpi);
 SIZE RescaleDpi(const SIZE& size, int fromDpi, int toDpi);
 
+// Brings each of the lengths (ints, rectangles, sizes) from one DPI to another, in place.
+template <typename... Lengths>
+void RescaleEach(int fromDpi, int toDpi, Lengths&... lengths)
+{
+    ((lengths = RescaleDpi(lengths, fromDpi, toDpi)), ...);
+}
+
 // The window's DPI: GetDpiForWindow where the system has it, else the screen's LOGPIXELSX;
 // 96 when neither answers.
 int WindowDpi(HWND window);

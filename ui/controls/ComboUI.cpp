@@ -220,9 +220,7 @@ void CComboUI::HandleEvent(EventUI& event)
 void CComboUI::RescalePixels(int fromDpi, int toDpi)
 {
     CContainerUI::RescalePixels(fromDpi, toDpi);
-    m_textPadding = RescaleDpi(m_textPadding, fromDpi, toDpi);
-    m_dropBoxSize = RescaleDpi(m_dropBoxSize, fromDpi, toDpi);
-    m_listInfo.textPadding = RescaleDpi(m_listInfo.textPadding, fromDpi, toDpi);
+    RescaleEach(fromDpi, toDpi, m_textPadding, m_dropBoxSize, m_listInfo.textPadding);
 }
 
 void CComboUI::SetAttribute(const wchar_t* name, const wchar_t* value)

@@ -267,8 +267,7 @@ void CContainerUI::SetMouseEnabled(bool enabled)
 void CContainerUI::RescalePixels(int fromDpi, int toDpi)
 {
     CControlUI::RescalePixels(fromDpi, toDpi);
-    m_inset = RescaleDpi(m_inset, fromDpi, toDpi);
-    m_childPadding = RescaleDpi(m_childPadding, fromDpi, toDpi);
+    RescaleEach(fromDpi, toDpi, m_inset, m_childPadding);
     for (int i = 0; i < m_items.GetSize(); ++i) ChildAt(i)->SetDpi(toDpi);
     if (m_verticalScrollBar != nullptr) m_verticalScrollBar->SetDpi(toDpi);
     if (m_horizontalScrollBar != nullptr) m_horizontalScrollBar->SetDpi(toDpi);

@@ -248,17 +248,8 @@ void CControlUI::SetDpi(int dpi)
 
 void CControlUI::RescalePixels(int fromDpi, int toDpi)
 {
-    m_padding = RescaleDpi(m_padding, fromDpi, toDpi);
-    m_fixedXY = RescaleDpi(m_fixedXY, fromDpi, toDpi);
-    m_fixedWidth = RescaleDpi(m_fixedWidth, fromDpi, toDpi);
-    m_fixedHeight = RescaleDpi(m_fixedHeight, fromDpi, toDpi);
-    m_minWidth = RescaleDpi(m_minWidth, fromDpi, toDpi);
-    m_minHeight = RescaleDpi(m_minHeight, fromDpi, toDpi);
-    m_maxWidth = RescaleDpi(m_maxWidth, fromDpi, toDpi);
-    m_maxHeight = RescaleDpi(m_maxHeight, fromDpi, toDpi);
-    m_borderSize = RescaleDpi(m_borderSize, fromDpi, toDpi);
-    m_borderRound = RescaleDpi(m_borderRound, fromDpi, toDpi);
-    m_toolTipWidth = RescaleDpi(m_toolTipWidth, fromDpi, toDpi);
+    RescaleEach(fromDpi, toDpi, m_padding, m_fixedXY, m_fixedWidth, m_fixedHeight, m_minWidth, m_minHeight,
+                m_maxWidth, m_maxHeight, m_borderSize, m_borderRound, m_toolTipWidth);
     m_updateNeeded = true;
     if (m_cover != nullptr) m_cover->SetDpi(toDpi);
 }

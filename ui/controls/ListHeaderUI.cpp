@@ -101,8 +101,7 @@ void CListHeaderItemUI::HandleEvent(EventUI& event)
 void CListHeaderItemUI::RescalePixels(int fromDpi, int toDpi)
 {
     CControlUI::RescalePixels(fromDpi, toDpi);
-    m_textPadding = RescaleDpi(m_textPadding, fromDpi, toDpi);
-    m_sepWidth = RescaleDpi(m_sepWidth, fromDpi, toDpi);
+    RescaleEach(fromDpi, toDpi, m_textPadding, m_sepWidth);
 }
 
 void CListHeaderItemUI::SetAttribute(const wchar_t* name, const wchar_t* value)

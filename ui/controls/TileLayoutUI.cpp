@@ -45,8 +45,7 @@ void CTileLayoutUI::SetChildVPadding(int padding)
 void CTileLayoutUI::RescalePixels(int fromDpi, int toDpi)
 {
     CContainerUI::RescalePixels(fromDpi, toDpi);
-    m_itemSize = RescaleDpi(m_itemSize, fromDpi, toDpi);
-    m_childVPadding = RescaleDpi(m_childVPadding, fromDpi, toDpi);
+    RescaleEach(fromDpi, toDpi, m_itemSize, m_childVPadding);
 }
 
 void CTileLayoutUI::SetAttribute(const wchar_t* name, const wchar_t* value)

@@ -44,13 +44,7 @@ void CManagerUI::SetDpi(int dpi)
     if (dpi <= 0 || dpi == m_dpi) return;
     const int from = m_dpi;
     m_dpi = dpi;
-    m_initSize = RescaleDpi(m_initSize, from, dpi);
-    m_sizeBox = RescaleDpi(m_sizeBox, from, dpi);
-    m_caption = RescaleDpi(m_caption, from, dpi);
-    m_roundCorner = RescaleDpi(m_roundCorner, from, dpi);
-    m_minTrack = RescaleDpi(m_minTrack, from, dpi);
-    m_maxTrack = RescaleDpi(m_maxTrack, from, dpi);
-    m_layeredInset = RescaleDpi(m_layeredInset, from, dpi);
+    RescaleEach(from, dpi, m_initSize, m_sizeBox, m_caption, m_roundCorner, m_minTrack, m_maxTrack, m_layeredInset);
     if (m_tooltipWidth > 0) SetTooltipWidth(RescaleDpi(m_tooltipWidth, from, dpi));
 
     RebuildOwnFonts();

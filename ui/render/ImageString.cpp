@@ -13,9 +13,7 @@ namespace {
 void FollowDpi(ImageDrawUI& record, int dpi)
 {
     if (record.dpi == dpi) return;
-    record.dest = RescaleDpi(record.dest, record.dpi, dpi);
-    record.source = RescaleDpi(record.source, record.dpi, dpi);
-    record.corner = RescaleDpi(record.corner, record.dpi, dpi);
+    RescaleEach(record.dpi, dpi, record.dest, record.source, record.corner);
     record.dpi = dpi;
 }
 

@@ -491,6 +491,9 @@ def case_scaled(rig, dpi):
                   "window is %dx%d at %d DPI" % (x.geometry(window)[2:] + (dpi,)))
             shot = x.wait_until(lambda: (lambda s: s if skin.shows_button(s, "normal") else None)(
                 x.screenshot(window)), 30.0, "the uninstall page at %d DPI" % dpi)
+            # Kept beside the test for the README's picture of the page at this scale.
+            os.makedirs("screenshots", exist_ok=True)
+            x.save_png(shot, os.path.join("screenshots", "uninstall-page-%d.png" % dpi))
             check_scaled_page(rig, skin, window, shot)
             check_scaled_listing(rig, geometry)
 

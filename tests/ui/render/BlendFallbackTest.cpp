@@ -15,17 +15,6 @@ using namespace RenderTest;
 
 namespace {
 
-struct ImageDeleter {
-    void operator()(ImageInfoUI* image) const { CRenderer::FreeImage(image, true); }
-};
-using ImagePtr = std::unique_ptr<ImageInfoUI, ImageDeleter>;
-
-ImagePtr MakeImage(int width, int height, const PixelFn& pixel)
-{
-    const auto bytes = Encode(ImageFormat::Png, width, height, MakePixels(width, height, pixel));
-    return ImagePtr(CRenderer::LoadImageFromMemory(bytes.data(), static_cast<DWORD>(bytes.size())));
-}
-
 // A background with every channel varying, so that any blending error shows.
 void PaintBackground(CCanvas& canvas)
 {

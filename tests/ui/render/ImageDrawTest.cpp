@@ -14,17 +14,6 @@ using namespace RenderTest;
 
 namespace {
 
-struct ImageDeleter {
-    void operator()(ImageInfoUI* image) const { CRenderer::FreeImage(image, true); }
-};
-using ImagePtr = std::unique_ptr<ImageInfoUI, ImageDeleter>;
-
-ImagePtr MakeImage(int width, int height, const PixelFn& pixel)
-{
-    const auto bytes = Encode(ImageFormat::Png, width, height, MakePixels(width, height, pixel));
-    return ImagePtr(CRenderer::LoadImageFromMemory(bytes.data(), static_cast<DWORD>(bytes.size())));
-}
-
 // 12 x 12: a checkered top-left corner, plain other corners and edges, a grey middle.
 std::uint32_t GridPixel(int x, int y)
 {

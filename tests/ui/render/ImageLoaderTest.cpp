@@ -14,11 +14,6 @@ using namespace RenderTest;
 
 namespace {
 
-struct ImageDeleter {
-    void operator()(ImageInfoUI* image) const { CRenderer::FreeImage(image, true); }
-};
-using ImagePtr = std::unique_ptr<ImageInfoUI, ImageDeleter>;
-
 ImagePtr Load(const std::vector<unsigned char>& bytes, DWORD mask = 0)
 {
     return ImagePtr(CRenderer::LoadImageFromMemory(bytes.data(), static_cast<DWORD>(bytes.size()), mask));

@@ -14,20 +14,9 @@ using namespace RenderTest;
 
 namespace {
 
-struct ImageDeleter {
-    void operator()(ImageInfoUI* image) const { CRenderer::FreeImage(image, true); }
-};
-using ImagePtr = std::unique_ptr<ImageInfoUI, ImageDeleter>;
-
 std::vector<unsigned char> Png(int width, int height, const PixelFn& pixel)
 {
     return Encode(ImageFormat::Png, width, height, MakePixels(width, height, pixel));
-}
-
-ImagePtr FromPixels(int width, int height, const PixelFn& pixel)
-{
-    const auto bytes = Png(width, height, pixel);
-    return ImagePtr(CRenderer::LoadImageFromMemory(bytes.data(), static_cast<DWORD>(bytes.size())));
 }
 
 // 0xAARRGGBB as stored (premultiplied).
@@ -46,7 +35,7 @@ PixelFn Plain(std::uint32_t color)
 
 TEST(ImageScaling, Resample_DoublingRepeatsEveryPixel)
 {
-    const ImagePtr source = FromPixels(3, 2, [](int x, int y) { return 0xFF000000u | (x * 80u) << 16 | y * 200u; });
+    const ImagePtr source = MakeImage(3, 2, [](int x, int y) { return 0xFF000000u | (x * 80u) << 16 | y * 200u; });
     ASSERT_TRUE(source);
     const ImagePtr doubled(ResampleImage(*source, 6, 4));
     ASSERT_TRUE(doubled);
@@ -61,20 +50,20 @@ TEST(ImageScaling, Resample_DoublingRepeatsEveryPixel)
 TEST(ImageScaling, Resample_EdgesOnWholePixelsStayHard_OthersShareOnePixel_ClearNeverDarkens)
 {
     // A red-blue edge after two pixels lands after three at one and a half times the size.
-    const ImagePtr even = FromPixels(4, 1, [](int x, int) { return x < 2 ? 0xFFFF0000u : 0xFF0000FFu; });
+    const ImagePtr even = MakeImage(4, 1, [](int x, int) { return x < 2 ? 0xFFFF0000u : 0xFF0000FFu; });
     const ImagePtr wider(ResampleImage(*even, 6, 1));
     const std::uint32_t expected[] = {0xFFFF0000u, 0xFFFF0000u, 0xFFFF0000u, 0xFF0000FFu, 0xFF0000FFu, 0xFF0000FFu};
     for (int x = 0; x < 6; ++x) EXPECT_EQ(StoredPixel(*wider, x, 0), expected[x]) << x;
 
     // After one pixel it would land half-way through the second: that pixel takes both.
-    const ImagePtr odd = FromPixels(2, 1, [](int x, int) { return x < 1 ? 0xFFFF0000u : 0xFF0000FFu; });
+    const ImagePtr odd = MakeImage(2, 1, [](int x, int) { return x < 1 ? 0xFFFF0000u : 0xFF0000FFu; });
     const ImagePtr blended(ResampleImage(*odd, 3, 1));
     EXPECT_EQ(StoredPixel(*blended, 0, 0), 0xFFFF0000u);
     EXPECT_EQ(StoredPixel(*blended, 1, 0), 0xFF800080u);
     EXPECT_EQ(StoredPixel(*blended, 2, 0), 0xFF0000FFu);
 
     // Averaged premultiplied: a clear neighbour halves red's alpha but leaves it red.
-    const ImagePtr clear = FromPixels(2, 1, [](int x, int) { return x < 1 ? 0x00FFFFFFu : 0xFFFF0000u; });
+    const ImagePtr clear = MakeImage(2, 1, [](int x, int) { return x < 1 ? 0x00FFFFFFu : 0xFFFF0000u; });
     const ImagePtr shrunk(ResampleImage(*clear, 1, 1));
     EXPECT_EQ(StoredPixel(*shrunk, 0, 0), 0x80800000u);
     EXPECT_TRUE(shrunk->hasAlpha);
@@ -127,6 +116,14 @@ std::uint32_t GridPixel(int x, int y)
     return 0xFF0000FFu;
 }
 
+// Draws the record over the whole canvas, white first.
+bool DrawOver(CCanvas& canvas, CManagerUI& manager, ImageDrawUI& record)
+{
+    canvas.Fill(0xFFFFFFFFu);
+    const RECT item = {0, 0, canvas.width(), canvas.height()};
+    return CRenderer::DrawImageString(canvas.dc(), &manager, item, item, record);
+}
+
 TEST(ImageScaling, ImageString_DestSourceAndCornersFollowTheWindowsDpi)
 {
     WriteSkinFile(L"dpi_grid.png", Png(12, 12, GridPixel));
@@ -134,9 +131,8 @@ TEST(ImageScaling, ImageString_DestSourceAndCornersFollowTheWindowsDpi)
     manager.SetDpi(192);
     ImageDrawUI record;
     record.drawString = L"file='dpi_grid.png' corner='4,4,4,4' dest='2,2,42,42'";
-    const RECT item = {0, 0, 100, 100};
-    CCanvas canvas(100, 100, 0xFFFFFFFFu);
-    ASSERT_TRUE(CRenderer::DrawImageString(canvas.dc(), &manager, item, item, record));
+    CCanvas canvas(100, 100);
+    ASSERT_TRUE(DrawOver(canvas, manager, record));
     EXPECT_EQ(record.image->width, 24);
     // Corners of 8 pixels, kept whole; the edges and the middle stretched between them.
     const struct {
@@ -151,8 +147,7 @@ TEST(ImageScaling, ImageString_DestSourceAndCornersFollowTheWindowsDpi)
 
     // The same record on a display of 96 DPI: the skin's own numbers again.
     manager.SetDpi(96);
-    canvas.Fill(0xFFFFFFFFu);
-    ASSERT_TRUE(CRenderer::DrawImageString(canvas.dc(), &manager, item, item, record));
+    ASSERT_TRUE(DrawOver(canvas, manager, record));
     EXPECT_EQ(record.image->width, 12);
     EXPECT_EQ(canvas.Pixel(2, 2), 0xFFFF0000u);
     EXPECT_EQ(canvas.Pixel(5, 5), 0xFFFF0000u);
@@ -169,11 +164,10 @@ TEST(ImageScaling, ImageString_SpriteFrameTakenFromTheVariantAtItsScaledBox)
     WriteSkinFile(L"dpi_s@2x.png", Png(8, 16, [](int, int y) { return y < 8 ? 0xFFFFFF00u : 0xFF00FFFFu; }));
     CManagerUI manager;
     manager.SetDpi(192);
-    ImageDrawUI record;
-    record.drawString = L"file='dpi_s.png' source='0,4,4,8'";
-    const RECT item = {0, 0, 8, 8};
-    CCanvas canvas(8, 8, 0xFFFFFFFFu);
-    ASSERT_TRUE(CRenderer::DrawImageString(canvas.dc(), &manager, item, item, record));
+    ImageDrawUI sprite;
+    sprite.drawString = L"file='dpi_s.png' source='0,4,4,8'";
+    CCanvas canvas(8, 8);
+    ASSERT_TRUE(DrawOver(canvas, manager, sprite));
     for (int y = 0; y < 8; ++y) EXPECT_EQ(canvas.Pixel(7, y), 0xFF00FFFFu) << y;
     EXPECT_EQ(canvas.Pixel(0, 0), 0xFF00FFFFu);
 }

@@ -1,5 +1,6 @@
 #include "RenderTestSupport.h"
 
+#include "ui/render/Renderer.h"
 #include "ui/skin/SkinResources.h"
 
 #include <stb_image_write.h>
@@ -147,6 +148,17 @@ std::wstring SkinFolder()
         return path;
     }();
     return folder;
+}
+
+void ImageDeleter::operator()(VarnUI::ImageInfoUI* image) const
+{
+    VarnUI::CRenderer::FreeImage(image, true);
+}
+
+ImagePtr MakeImage(int width, int height, const PixelFn& pixel)
+{
+    const auto bytes = Encode(ImageFormat::Png, width, height, MakePixels(width, height, pixel));
+    return ImagePtr(VarnUI::CRenderer::LoadImageFromMemory(bytes.data(), static_cast<DWORD>(bytes.size())));
 }
 
 void WriteSkinFile(const wchar_t* name, const std::vector<unsigned char>& bytes)

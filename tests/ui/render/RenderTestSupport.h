@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,14 @@ std::string Hex(std::uint32_t color);
 std::vector<std::uint32_t> MakePixels(int width, int height, const PixelFn& pixel);
 enum class ImageFormat { Png, Bmp, Tga, Jpeg };
 std::vector<unsigned char> Encode(ImageFormat format, int width, int height, const std::vector<std::uint32_t>& argb);
+
+// A loaded image that frees itself.
+struct ImageDeleter {
+    void operator()(VarnUI::ImageInfoUI* image) const;
+};
+using ImagePtr = std::unique_ptr<VarnUI::ImageInfoUI, ImageDeleter>;
+// Straight colours encoded as PNG and loaded as the renderer loads an image.
+ImagePtr MakeImage(int width, int height, const PixelFn& pixel);
 
 // Writes bytes into the tests' skin folder (the resource path, set on first use) as name.
 void WriteSkinFile(const wchar_t* name, const std::vector<unsigned char>& bytes);
