@@ -75,7 +75,17 @@ TEST(SkinResource, ListsTheSkinFilesAtTheTopLevel) {
     names.insert(name);
     at += 46 + nameLen + extraLen + commentLen;
   }
-  EXPECT_EQ(names.size(), 27u);
+  // The skin's own files, and beside every image its variants for 150 and 200 per cent.
+  size_t originals = 0;
+  for (const std::string& name : names) {
+    if (name.find('@') != std::string::npos) continue;
+    ++originals;
+    if (name.size() < 4 || name.compare(name.size() - 4, 4, ".png") != 0) continue;
+    const std::string stem = name.substr(0, name.size() - 4);
+    EXPECT_EQ(names.count(stem + "@1.5x.png"), 1u) << name;
+    EXPECT_EQ(names.count(stem + "@2x.png"), 1u) << name;
+  }
+  EXPECT_EQ(originals, 27u);
   for (const char* want : {"install.xml", "default.xml", "uninstallpage.xml",
                            "uninstallingpage.xml", "uninstallfinishpage.xml", "bgtop.png",
                            "uninstall.png", "cancel.png", "min1.png", "close1.png",
