@@ -1,46 +1,50 @@
 #include "app/DisplayIcon.h"
 
+using VarnUI::CUIString;
+
 namespace {
 
-size_t SkipSpaces(const std::wstring& text, size_t at)
+const wchar_t* SkipSpaces(const wchar_t* at)
 {
-    while (at < text.size() && text[at] == L' ') ++at;
+    while (*at == L' ') ++at;
     return at;
 }
 
 // True for an icon index as it follows a path: a comma, an optional minus and digits, with
-// spaces around them.
-bool IsIconIndex(const std::wstring& text)
+// spaces around them, up to the end of the text.
+bool IsIconIndex(const wchar_t* text)
 {
-    if (text.empty() || text[0] != L',') return false;
-    size_t at = SkipSpaces(text, 1);
-    if (at < text.size() && text[at] == L'-') ++at;
-    const size_t digits = at;
-    while (at < text.size() && text[at] >= L'0' && text[at] <= L'9') ++at;
-    return at > digits && SkipSpaces(text, at) == text.size();
+    if (*text != L',') return false;
+    const wchar_t* at = SkipSpaces(text + 1);
+    if (*at == L'-') ++at;
+    const wchar_t* digits = at;
+    while (*at >= L'0' && *at <= L'9') ++at;
+    return at > digits && *SkipSpaces(at) == L'\0';
 }
 
 } // namespace
 
-std::wstring ExecutableFromDisplayIcon(const std::wstring& value)
+CUIString ExecutableFromDisplayIcon(const CUIString& value)
 {
-    std::wstring path;
-    if (!value.empty() && value[0] == L'"') {
-        const size_t close = value.find(L'"', 1);
-        if (close == std::wstring::npos) return std::wstring();
-        const std::wstring rest = value.substr(SkipSpaces(value, close + 1));
-        if (!rest.empty() && !IsIconIndex(rest)) return std::wstring();
-        path = value.substr(1, close - 1);
+    CUIString path;
+    if (value[0] == L'"') {
+        const int close = value.Find(L'"', 1);
+        if (close < 0) return CUIString();
+        const wchar_t* rest = SkipSpaces(value.GetData() + close + 1);
+        if (*rest != L'\0' && !IsIconIndex(rest)) return CUIString();
+        path = value.Mid(1, close - 1);
     } else {
-        const size_t comma = value.rfind(L',');
+        const int comma = value.ReverseFind(L',');
         path = value;
-        if (comma != std::wstring::npos && IsIconIndex(value.substr(comma))) {
-            path.erase(comma);
-            while (!path.empty() && path.back() == L' ') path.pop_back();
+        if (comma >= 0 && IsIconIndex(value.GetData() + comma)) {
+            int end = comma;
+            while (end > 0 && value[end - 1] == L' ') --end;
+            path = value.Left(end);
         }
     }
-    for (wchar_t& c : path) {
-        if (c == L'/') c = L'\\';
+    const int length = path.GetLength();
+    for (int i = 0; i < length; ++i) {
+        if (path[i] == L'/') path.SetAt(i, L'\\');
     }
     return path;
 }

@@ -3,9 +3,9 @@
 // (",0", ",-101"), or a path with forward slashes.
 #pragma once
 
-#include <string>
+#include "ui/base/UIString.h"
 
 // The executable's path with quotation marks and icon index taken off and forward slashes
 // turned into backslashes; a plain path comes back as it is. Empty when the value is malformed
 // (an unclosed quotation mark, or anything but an icon index after the closing one).
-std::wstring ExecutableFromDisplayIcon(const std::wstring& value);
+VarnUI::CUIString ExecutableFromDisplayIcon(const VarnUI::CUIString& value);

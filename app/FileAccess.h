@@ -5,36 +5,46 @@
 // followed.
 #pragma once
 
+#include "ui/base/UIString.h"
+
 #include <windows.h>
 
 #include <string>
 
 // "\\?\X:\..." for an absolute "X:\..." path, so that calls take it whole, at any length and
 // without reinterpreting it; any other text is returned unchanged.
-std::wstring LongPathForm(const std::wstring& path);
+VarnUI::CUIString LongPathForm(const VarnUI::CUIString& path);
 
 // True for "X:\" followed by anything.
-bool HasDrivePrefix(const std::wstring& path);
+bool HasDrivePrefix(const wchar_t* path);
 
 // The object name of an open file or folder ("\Device\HarddiskVolume1\dir\name", or
 // "\??\C:\dir\name" where the platform names files by drive). Names from this function compare
 // only with each other. Empty on failure.
-std::wstring ObjectNameOf(HANDLE handle);
+VarnUI::CUIString HandleObjectName(HANDLE handle);
 
 // The "X:\..." path where an open file or folder lies; empty when it has none.
-std::wstring DosPathOf(HANDLE handle);
+VarnUI::CUIString DosPathOf(HANDLE handle);
 
-// `parent` followed by one path step `name`, without doubling a separator.
-std::wstring JoinPath(const std::wstring& parent, const std::wstring& name);
+// `parent` followed by one path step `name`, without doubling a separator; empty when memory
+// for it cannot be had.
+VarnUI::CUIString JoinPath(const VarnUI::CUIString& parent, const VarnUI::CUIString& name);
 
 // Case-insensitive ordinal equality, as the file system compares names.
-bool SameName(const std::wstring& a, const std::wstring& b);
+bool SameName(const VarnUI::CUIString& a, const VarnUI::CUIString& b);
 
 // The object name the existing entry at `path` ("X:\dir\name") has when its own name is not a
 // link (the folders above may be): its folder's object name followed by its name. Empty when
 // the folder cannot be opened, or for a drive root.
-std::wstring ExpectedObjectName(const std::wstring& path);
+VarnUI::CUIString ExpectedObjectName(const VarnUI::CUIString& path);
 
 // Marks an open entry for deletion when its handle closes (the handle needs DELETE access).
 // Fails for read-only files, files a running program maps, and folders that are not empty.
 bool MarkForDeletion(HANDLE handle);
+
+// The same steps on standard strings, for the folder walk until it holds its paths as above.
+std::wstring LongPathForm(const std::wstring& path);
+std::wstring ObjectNameOf(HANDLE handle);
+std::wstring JoinPath(const std::wstring& parent, const std::wstring& name);
+bool SameName(const std::wstring& a, const std::wstring& b);
+std::wstring ExpectedObjectName(const std::wstring& path);

@@ -6,47 +6,58 @@
 
 #include <windows.h>
 
-bool DeleteFileNoFollow(const std::wstring& path)
+using VarnUI::CUIString;
+
+namespace {
+
+bool Exists(const CUIString& path)
 {
-    const DWORD attributes = ::GetFileAttributesW(LongPathForm(path).c_str());
+    const CUIString longPath = LongPathForm(path);
+    return !longPath.IsEmpty() && ::GetFileAttributesW(longPath.GetData()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// The folder as the walk takes it.
+std::wstring SweepPath(const CUIString& path)
+{
+    return std::wstring(path.GetData(), static_cast<size_t>(path.GetLength()));
+}
+
+} // namespace
+
+bool DeleteFileNoFollow(const CUIString& path)
+{
+    const CUIString longPath = LongPathForm(path);
+    if (longPath.IsEmpty()) return false;
+    const DWORD attributes = ::GetFileAttributesW(longPath.GetData());
     if (attributes == INVALID_FILE_ATTRIBUTES ||
         (attributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
         return false;
     }
     // The folder may be reached through links; the file's own name must not be one.
-    const std::wstring expected = ExpectedObjectName(path);
-    if (expected.empty()) return false;
-    const UniqueHandle file(::CreateFileW(LongPathForm(path).c_str(), DELETE | FILE_READ_ATTRIBUTES,
+    const CUIString expected = ExpectedObjectName(path);
+    if (expected.IsEmpty()) return false;
+    const UniqueHandle file(::CreateFileW(longPath.GetData(), DELETE | FILE_READ_ATTRIBUTES,
                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                           OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-    return file && SameName(ObjectNameOf(file.get()), expected) && MarkForDeletion(file.get());
+    return file && SameName(HandleObjectName(file.get()), expected) && MarkForDeletion(file.get());
 }
 
-bool DeleteTreeNoFollow(const std::wstring& path)
+bool DeleteTreeNoFollow(const CUIString& path)
 {
     FolderSweep sweep(FolderSweep::Mode::Delete);
-    return sweep.Run(path);
+    return sweep.Run(SweepPath(path));
 }
 
-namespace {
-
-bool Exists(const std::wstring& path)
-{
-    return ::GetFileAttributesW(LongPathForm(path).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-} // namespace
-
-bool TreeHasLinks(const std::wstring& folder)
+bool TreeHasLinks(const CUIString& folder)
 {
     if (!Exists(folder)) return false;
     FolderSweep scan(FolderSweep::Mode::Check);
-    return !scan.Run(folder) || scan.FoundLink();
+    return !scan.Run(SweepPath(folder)) || scan.FoundLink();
 }
 
-bool TreeFitsTheShell(const std::wstring& folder)
+bool TreeFitsTheShell(const CUIString& folder)
 {
     if (!Exists(folder)) return true;
     FolderSweep scan(FolderSweep::Mode::Check);
-    return scan.Run(folder) && !scan.FoundLink() && scan.LongestPath() < MAX_PATH;
+    return scan.Run(SweepPath(folder)) && !scan.FoundLink() && scan.LongestPath() < MAX_PATH;
 }

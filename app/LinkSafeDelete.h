@@ -5,23 +5,23 @@
 // be of any length.
 #pragma once
 
-#include <string>
+#include "ui/base/UIString.h"
 
 // Deletes a file ("X:\...") unless it is a link (or reached through a link of its own name).
-bool DeleteFileNoFollow(const std::wstring& path);
+bool DeleteFileNoFollow(const VarnUI::CUIString& path);
 
 // Deletes the content of `path` ("X:\...") depth first, files before their folder, and then
 // the folder, skipping links and anything that is not really inside it; what another program
 // holds is scheduled for deletion at the next restart (see FolderSweep). False when the folder
 // could not be listed (or is itself a link); true otherwise, even when some entries had to stay.
-bool DeleteTreeNoFollow(const std::wstring& path);
+bool DeleteTreeNoFollow(const VarnUI::CUIString& path);
 
 // True when the folder is a link, or holds a link or an entry that cannot be checked,
 // at any depth. False for a folder that does not exist.
-bool TreeHasLinks(const std::wstring& folder);
+bool TreeHasLinks(const VarnUI::CUIString& folder);
 
 // True when the shell's own recursive removal may be left the folder: it holds no link and no
 // entry that cannot be checked, and every path in it is shorter than MAX_PATH. Under some
 // platforms that removal, meeting a longer path, deletes the content of its current folder
 // instead. True for a folder that does not exist.
-bool TreeFitsTheShell(const std::wstring& folder);
+bool TreeFitsTheShell(const VarnUI::CUIString& folder);

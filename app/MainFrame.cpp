@@ -50,7 +50,7 @@ LRESULT MainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case MSG_UNINSTALL_FINISHED:
         std::exit(0);
     case MSG_UNINSTALL_PROGRESS:
-        OnProgress(static_cast<int>(wParam), std::string());
+        OnProgress(static_cast<int>(wParam), "");
         return 0;
     case MSG_UNINSTALL_DONE:
         OnDone();
@@ -137,7 +137,7 @@ CControlUI* MainFrame::CreateControl(const wchar_t* /*name*/)
     return nullptr;
 }
 
-void MainFrame::OnProgress(int percent, const std::string& /*text*/)
+void MainFrame::OnProgress(int percent, const char* /*text*/)
 {
     if (auto* slider = static_cast<VarnUI::CSliderUI*>(FindInterface(L"slr_uninst_progress", L"Slider"))) {
         slider->SetValue(percent);
@@ -145,7 +145,7 @@ void MainFrame::OnProgress(int percent, const std::string& /*text*/)
     char text[16];  // "-2147483648%" at the most
     ::wsprintfA(text, "%d%%", percent);
     if (CControlUI* label = m_manager.FindControlByName(L"un_progress_pos")) {
-        label->SetText(NarrowToWide(text).c_str());
+        label->SetText(NarrowToWide(text).GetData());
     }
 }
 
@@ -182,7 +182,7 @@ void MainFrame::StartUninstall()
     // is gone fails without effect.
     const HWND window = Handle();
     UnInstall& engine = UnInstall::GetSingleton();
-    engine.m_progress = [window](int percent, const std::string&) {
+    engine.m_progress = [window](int percent, const char*) {
         ::PostMessageW(window, MSG_UNINSTALL_PROGRESS, static_cast<WPARAM>(percent), 0);
     };
     engine.m_done = [window]() { ::PostMessageW(window, MSG_UNINSTALL_DONE, 0, 0); };

@@ -13,8 +13,6 @@
 
 #include <windows.h>
 
-#include <string>
-
 class MainFrame : public VarnUI::WindowImplBase {
 public:
     // Posted by the worker after the engine returned: the process ends.
@@ -49,7 +47,7 @@ public:
     VarnUI::CControlUI* CreateControl(const wchar_t* name) override;
 
     // The engine's reports, applied on the user interface thread.
-    void OnProgress(int percent, const std::string& text);
+    void OnProgress(int percent, const char* text);
     void OnDone();
 
     // The worker: runs the engine, then tells the window (passed as the parameter) it ended.

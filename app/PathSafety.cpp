@@ -2,19 +2,23 @@
 
 #include "app/FileAccess.h"
 #include "app/ShellLibrary.h"
+#include "app/TextConversion.h"
 #include "app/Win32Handles.h"
+#include "ui/base/RunOnce.h"
 
 #include <windows.h>
 
+#include <memory>
+#include <new>
 
 namespace {
 
-bool IsDriveRoot(const std::wstring& path)
+bool IsDriveRoot(const CUIString& path)
 {
-    return path.size() == 3 && HasDrivePrefix(path);
+    return path.GetLength() == 3 && HasDrivePrefix(path.GetData());
 }
 
-bool IsLocalDrive(const std::wstring& path)
+bool IsLocalDrive(const CUIString& path)
 {
     const wchar_t root[] = {path[0], L':', L'\\', L'\0'};
     switch (::GetDriveTypeW(root)) {
@@ -27,41 +31,53 @@ bool IsLocalDrive(const std::wstring& path)
     }
 }
 
-std::wstring FullPath(const std::wstring& path)
+// Asks a call that writes a path into a buffer, first for the size and then for the text; empty
+// when either step fails or the answer does not fit the size it gave.
+template <class Query>
+CUIString QueryPath(Query query)
 {
-    const DWORD size = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (size == 0) return std::wstring();
-    std::wstring full(size, L'\0');
-    const DWORD written = ::GetFullPathNameW(path.c_str(), size, &full[0], nullptr);
-    if (written == 0 || written >= size) return std::wstring();
-    full.resize(written);
-    return full;
+    const DWORD size = query(nullptr, 0);
+    if (size == 0) return CUIString();
+    const std::unique_ptr<wchar_t[]> buffer(new (std::nothrow) wchar_t[size]);
+    if (!buffer) return CUIString();
+    const DWORD written = query(buffer.get(), size);
+    if (written == 0 || written >= size) return CUIString();
+    const CUIString text(buffer.get(), static_cast<int>(written));
+    return text.GetLength() == static_cast<int>(written) ? text : CUIString();
+}
+
+CUIString FullPath(const CUIString& path)
+{
+    return QueryPath([&path](wchar_t* buffer, DWORD size) {
+        return ::GetFullPathNameW(path.GetData(), size, buffer, nullptr);
+    });
 }
 
 // Past MAX_PATH asked in the long form (some platforms expand nothing in that form, and
 // others take nothing longer without it), and answered in the plain one.
-bool TryLongPath(const std::wstring& path, std::wstring* longPath)
+bool TryLongPath(const CUIString& path, CUIString* longPath)
 {
-    const std::wstring asked = path.size() < MAX_PATH ? path : LongPathForm(path);
-    const DWORD size = ::GetLongPathNameW(asked.c_str(), nullptr, 0);
-    if (size == 0) return false;
-    std::wstring buffer(size, L'\0');
-    const DWORD written = ::GetLongPathNameW(asked.c_str(), &buffer[0], size);
-    if (written == 0 || written >= size) return false;
-    buffer.resize(written);
-    if (asked.size() != path.size()) {
-        if (!HasDrivePrefix(buffer.substr(asked.size() - path.size()))) return false;
-        buffer.erase(0, asked.size() - path.size());
+    const CUIString asked = path.GetLength() < MAX_PATH ? path : LongPathForm(path);
+    if (asked.IsEmpty()) return false;
+    CUIString answer = QueryPath([&asked](wchar_t* buffer, DWORD size) {
+        return ::GetLongPathNameW(asked.GetData(), buffer, size);
+    });
+    if (answer.IsEmpty()) return false;
+    const int prefix = asked.GetLength() - path.GetLength();
+    if (prefix != 0) {
+        if (answer.GetLength() < prefix || !HasDrivePrefix(answer.GetData() + prefix)) return false;
+        answer = answer.GetData() + prefix;
     }
-    *longPath = buffer;
+    *longPath = answer;
     return true;
 }
 
 // Wildcards would turn a path into a pattern for the shell and the listing calls, and a colon
 // past the drive names a stream; no real path of a file or folder holds any of these.
-bool HoldsRefusedCharacter(const std::wstring& path)
+bool HoldsRefusedCharacter(const CUIString& path)
 {
-    for (size_t i = 0; i < path.size(); ++i) {
+    const int length = path.GetLength();
+    for (int i = 0; i < length; ++i) {
         const wchar_t c = path[i];
         if (c < 0x20 || c == L'*' || c == L'?' || c == L'"' || c == L'<' || c == L'>' || c == L'|') return true;
         if (c == L':' && i != 1) return true;
@@ -70,76 +86,78 @@ bool HoldsRefusedCharacter(const std::wstring& path)
 }
 
 // Expands short names in the longest part of the path that exists; the rest cannot hold any.
-std::wstring ExpandShortNames(const std::wstring& path)
+CUIString ExpandShortNames(const CUIString& path)
 {
-    std::wstring head = path;
-    std::wstring tail;
+    CUIString head = path;
+    int tailStart = path.GetLength();
     for (;;) {
-        std::wstring expanded;
-        if (TryLongPath(head, &expanded)) return expanded + tail;
-        const size_t slash = head.find_last_of(L'\\');
-        if (slash == std::wstring::npos || slash < 3) return path;
-        tail = head.substr(slash) + tail;
-        head.erase(slash);
+        CUIString expanded;
+        if (TryLongPath(head, &expanded)) return JoinTexts(expanded.GetData(), path.GetData() + tailStart);
+        const int slash = head.ReverseFind(L'\\');
+        if (slash < 3) return path;
+        tailStart = slash;
+        head = head.Left(slash);
     }
 }
 
-void TrimTrailingSeparators(std::wstring* path)
+void TrimTrailingSeparators(CUIString* path)
 {
-    while (path->size() > 3 && path->back() == L'\\') path->pop_back();
+    int length = path->GetLength();
+    while (length > 3 && (*path)[length - 1] == L'\\') --length;
+    if (length != path->GetLength()) *path = path->Left(length);
 }
 
-bool SamePath(const std::wstring& a, const std::wstring& b)
+bool SamePath(const CUIString& a, const CUIString& b)
 {
-    return a.size() == b.size() && IsSameOrInside(a, b);
+    return a.GetLength() == b.GetLength() && IsSameOrInside(a, b);
 }
 
-std::wstring ParentOf(const std::wstring& path)
+CUIString ParentOf(const CUIString& path)
 {
-    const size_t slash = path.find_last_of(L'\\');
-    if (slash == std::wstring::npos) return std::wstring();
-    return path.substr(0, slash < 3 ? 3 : slash);
+    const int slash = path.ReverseFind(L'\\');
+    if (slash < 0) return CUIString();
+    return path.Left(slash < 3 ? 3 : slash);
 }
 
-// Adds the normalised and, when different, the resolved form of a known location.
-void AddLocation(std::vector<std::wstring>* list, const std::wstring& path)
+// Adds the normalised and, when different, the resolved form of a known location. False when a
+// form could not be kept.
+bool AddLocation(PathList* list, const CUIString& path)
 {
-    const std::wstring normal = NormalizeLocalPath(path);
-    if (normal.empty()) return;
-    for (const std::wstring& known : *list) {
-        if (SamePath(known, normal)) return;
+    const CUIString normal = NormalizeLocalPath(path);
+    if (normal.IsEmpty()) return true;
+    for (int i = 0; i < list->GetSize(); ++i) {
+        if (SamePath((*list)[i], normal)) return true;
     }
-    list->push_back(normal);
-    const std::wstring resolved = ResolveFinalPath(normal);
-    if (!resolved.empty() && !SamePath(resolved, normal)) list->push_back(resolved);
+    if (!list->Add(normal)) return false;
+    const CUIString resolved = ResolveFinalPath(normal);
+    return resolved.IsEmpty() || SamePath(resolved, normal) || list->Add(resolved);
 }
 
-std::wstring ShellFolder(int csidl)
+CUIString ShellFolder(int csidl)
 {
     wchar_t buffer[MAX_PATH] = {};
     const ShellApi* shell = GetShellApi();
-    if (shell == nullptr) return std::wstring();
-    if (FAILED(shell->getFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, buffer))) return std::wstring();
+    if (shell == nullptr) return CUIString();
+    if (FAILED(shell->getFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, buffer))) return CUIString();
     buffer[MAX_PATH - 1] = L'\0';
-    return buffer;
+    return CUIString(buffer);
 }
 
-std::wstring Environment(const wchar_t* name)
+CUIString Environment(const wchar_t* name)
 {
     wchar_t buffer[MAX_PATH] = {};
     const DWORD length = ::GetEnvironmentVariableW(name, buffer, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return std::wstring();
-    return buffer;
+    if (length == 0 || length >= MAX_PATH) return CUIString();
+    return CUIString(buffer);
 }
 
-// Profile folders registered on the machine, wherever they lie.
-std::vector<std::wstring> RegisteredProfiles()
+// Profile folders registered on the machine, wherever they lie. False when one could not be kept.
+bool AddRegisteredProfiles(PathList* profiles)
 {
-    std::vector<std::wstring> profiles;
     UniqueRegKey list;
     if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList", 0,
                         KEY_READ, list.put()) != ERROR_SUCCESS) {
-        return profiles;
+        return true;
     }
     for (DWORD index = 0; index < 10000; ++index) {
         wchar_t sid[256];
@@ -155,88 +173,101 @@ std::vector<std::wstring> RegisteredProfiles()
         }
         wchar_t expanded[MAX_PATH] = {};
         const DWORD length = ::ExpandEnvironmentStringsW(raw, expanded, MAX_PATH);
-        if (length != 0 && length <= MAX_PATH) profiles.push_back(expanded);
+        if (length != 0 && length <= MAX_PATH && !profiles->Add(expanded)) return false;
     }
-    return profiles;
+    return true;
 }
 
 } // namespace
 
-std::wstring NormalizeLocalPath(const std::wstring& path)
+CUIString NormalizeLocalPath(const CUIString& path)
 {
-    std::wstring text = path;
-    for (wchar_t& c : text) {
-        if (c == L'/') c = L'\\';
+    CUIString text = path;
+    if (text.GetLength() != path.GetLength()) return CUIString();
+    const int length = text.GetLength();
+    for (int i = 0; i < length; ++i) {
+        if (text[i] == L'/') text.SetAt(i, L'\\');
     }
     // Only "X:\..." is taken: relative, drive-relative, rooted, UNC and device paths are not local paths.
-    if (!HasDrivePrefix(text) || HoldsRefusedCharacter(text)) return std::wstring();
-    std::wstring full = FullPath(text);
-    if (!HasDrivePrefix(full)) return std::wstring();
+    if (!HasDrivePrefix(text.GetData()) || HoldsRefusedCharacter(text)) return CUIString();
+    CUIString full = FullPath(text);
+    if (!HasDrivePrefix(full.GetData())) return CUIString();
     full = ExpandShortNames(full);
     TrimTrailingSeparators(&full);
-    if (!HasDrivePrefix(full) || !IsLocalDrive(full)) return std::wstring();
+    if (!HasDrivePrefix(full.GetData()) || !IsLocalDrive(full)) return CUIString();
     return full;
 }
 
-std::wstring ResolveFinalPath(const std::wstring& path)
+CUIString ResolveFinalPath(const CUIString& path)
 {
-    UniqueHandle handle(::CreateFileW(LongPathForm(path).c_str(), FILE_READ_ATTRIBUTES,
+    const CUIString longPath = LongPathForm(path);
+    if (longPath.IsEmpty()) return CUIString();
+    UniqueHandle handle(::CreateFileW(longPath.GetData(), FILE_READ_ATTRIBUTES,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (!handle) return std::wstring();
+    if (!handle) return CUIString();
     // Already absolute, with long names and the case on disk.
-    std::wstring final = DosPathOf(handle.get());
+    CUIString final = DosPathOf(handle.get());
     TrimTrailingSeparators(&final);
     return final;
 }
 
 namespace {
 
-// Found once per process, like the system folders.
-const std::wstring& OwnExecutable()
+// Found once per process, like the system folders; the worker and the window may both ask.
+INIT_ONCE g_ownExecutableOnce = INIT_ONCE_STATIC_INIT;
+CUIString g_ownExecutable;
+const CUIString g_noPath;
+
+bool FindOwnExecutable()
 {
-    static const std::wstring own = [] {
-        std::wstring module(MAX_PATH, L'\0');
-        for (;;) {
-            const DWORD length = ::GetModuleFileNameW(nullptr, &module[0], static_cast<DWORD>(module.size()));
-            if (length == 0) return std::wstring();
-            if (length < module.size()) return ResolveFinalPath(module.substr(0, length));
-            module.resize(module.size() * 2);
+    for (DWORD slots = MAX_PATH; slots <= 0x8000; slots *= 2) {
+        const std::unique_ptr<wchar_t[]> module(new (std::nothrow) wchar_t[slots]);
+        if (!module) return false;
+        const DWORD length = ::GetModuleFileNameW(nullptr, module.get(), slots);
+        if (length == 0) return false;
+        if (length < slots) {
+            g_ownExecutable = ResolveFinalPath(CUIString(module.get(), static_cast<int>(length)));
+            return !g_ownExecutable.IsEmpty();
         }
-    }();
-    return own;
+    }
+    return false;
+}
+
+const CUIString& OwnExecutable()
+{
+    return VarnUI::RunOnce(g_ownExecutableOnce, FindOwnExecutable) ? g_ownExecutable : g_noPath;
 }
 
 } // namespace
 
-bool IsOwnExecutable(const std::wstring& path)
+bool IsOwnExecutable(const CUIString& path)
 {
-    const std::wstring& own = OwnExecutable();
-    if (own.empty()) return false;
-    const std::wstring resolved = ResolveFinalPath(path);
-    return !resolved.empty() && SamePath(resolved, own);
+    const CUIString& own = OwnExecutable();
+    if (own.IsEmpty()) return false;
+    const CUIString resolved = ResolveFinalPath(path);
+    return !resolved.IsEmpty() && SamePath(resolved, own);
 }
 
-bool IsSameOrInside(const std::wstring& path, const std::wstring& base)
+bool IsSameOrInside(const CUIString& path, const CUIString& base)
 {
-    if (base.empty() || path.size() < base.size()) return false;
-    const int length = static_cast<int>(base.size());
-    if (::CompareStringOrdinal(path.c_str(), length, base.c_str(), length, TRUE) != CSTR_EQUAL) return false;
-    return path.size() == base.size() || base.back() == L'\\' || path[base.size()] == L'\\';
+    const int length = base.GetLength();
+    if (length == 0 || path.GetLength() < length) return false;
+    if (::CompareStringOrdinal(path.GetData(), length, base.GetData(), length, TRUE) != CSTR_EQUAL) return false;
+    return path.GetLength() == length || base[length - 1] == L'\\' || path[length] == L'\\';
 }
 
 namespace {
 
-SystemLocations FindSystemLocations()
+bool FindSystemLocations(SystemLocations& locations)
 {
-    SystemLocations locations;
-    locations.complete = GetShellApi() != nullptr;
+    bool kept = true;
     wchar_t buffer[MAX_PATH];
     UINT length = ::GetWindowsDirectoryW(buffer, MAX_PATH);
-    if (length != 0 && length < MAX_PATH) AddLocation(&locations.windowsFolders, buffer);
+    if (length != 0 && length < MAX_PATH) kept &= AddLocation(&locations.windowsFolders, buffer);
     length = ::GetSystemWindowsDirectoryW(buffer, MAX_PATH);
-    if (length != 0 && length < MAX_PATH) AddLocation(&locations.windowsFolders, buffer);
-    AddLocation(&locations.windowsFolders, ShellFolder(CSIDL_WINDOWS));
+    if (length != 0 && length < MAX_PATH) kept &= AddLocation(&locations.windowsFolders, buffer);
+    kept &= AddLocation(&locations.windowsFolders, ShellFolder(CSIDL_WINDOWS));
 
     static const int kProtectedShellFolders[] = {
         CSIDL_PROGRAM_FILES,       CSIDL_PROGRAM_FILESX86,        CSIDL_PROGRAM_FILES_COMMON,
@@ -245,29 +276,33 @@ SystemLocations FindSystemLocations()
         CSIDL_STARTMENU,           CSIDL_PROGRAMS,                CSIDL_PERSONAL,
         CSIDL_COMMON_DESKTOPDIRECTORY, CSIDL_COMMON_STARTMENU,    CSIDL_COMMON_PROGRAMS,
     };
-    for (int csidl : kProtectedShellFolders) AddLocation(&locations.protectedFolders, ShellFolder(csidl));
+    for (int csidl : kProtectedShellFolders) kept &= AddLocation(&locations.protectedFolders, ShellFolder(csidl));
     static const wchar_t* const kProtectedVariables[] = {
         L"ProgramFiles", L"ProgramFiles(x86)", L"ProgramW6432", L"CommonProgramFiles",
         L"CommonProgramFiles(x86)", L"CommonProgramW6432", L"ProgramData", L"ALLUSERSPROFILE",
         L"USERPROFILE", L"PUBLIC",
     };
-    for (const wchar_t* name : kProtectedVariables) AddLocation(&locations.protectedFolders, Environment(name));
+    for (const wchar_t* name : kProtectedVariables) kept &= AddLocation(&locations.protectedFolders, Environment(name));
 
-    std::vector<std::wstring> profiles = RegisteredProfiles();
-    profiles.push_back(ShellFolder(CSIDL_PROFILE));
-    profiles.push_back(Environment(L"USERPROFILE"));
-    profiles.push_back(Environment(L"PUBLIC"));
-    for (const std::wstring& profile : profiles) {
-        const std::wstring normal = NormalizeLocalPath(profile);
-        if (normal.empty()) continue;
-        AddLocation(&locations.protectedFolders, normal);
-        AddLocation(&locations.profileParents, ParentOf(normal));
+    PathList profiles;
+    kept &= AddRegisteredProfiles(&profiles);
+    kept &= profiles.Add(ShellFolder(CSIDL_PROFILE));
+    kept &= profiles.Add(Environment(L"USERPROFILE"));
+    kept &= profiles.Add(Environment(L"PUBLIC"));
+    for (int i = 0; i < profiles.GetSize(); ++i) {
+        const CUIString normal = NormalizeLocalPath(profiles[i]);
+        if (normal.IsEmpty()) continue;
+        kept &= AddLocation(&locations.protectedFolders, normal);
+        kept &= AddLocation(&locations.profileParents, ParentOf(normal));
     }
     // The Users folder itself is protected too.
-    locations.protectedFolders.insert(locations.protectedFolders.end(), locations.profileParents.begin(),
-                                      locations.profileParents.end());
-    return locations;
+    kept &= locations.protectedFolders.AddAll(locations.profileParents);
+    locations.complete = kept && GetShellApi() != nullptr;
+    return true;
 }
+
+INIT_ONCE g_systemLocationsOnce = INIT_ONCE_STATIC_INIT;
+SystemLocations g_systemLocations;
 
 } // namespace
 
@@ -275,8 +310,8 @@ SystemLocations FindSystemLocations()
 // (hundreds of milliseconds under some platforms), so they are found once.
 const SystemLocations& GetSystemLocations()
 {
-    static const SystemLocations locations = FindSystemLocations();
-    return locations;
+    VarnUI::RunOnce(g_systemLocationsOnce, [] { return FindSystemLocations(g_systemLocations); });
+    return g_systemLocations;
 }
 
 void PrepareGuards()
@@ -287,69 +322,72 @@ void PrepareGuards()
 
 namespace {
 
-bool IsRefusedFolderForm(const std::wstring& form, const SystemLocations& system)
+bool IsInsideAny(const CUIString& form, const PathList& bases)
 {
-    if (IsDriveRoot(form)) return true;
-    for (const std::wstring& windows : system.windowsFolders) {
-        if (IsSameOrInside(form, windows)) return true;
-    }
-    for (const std::wstring& location : system.protectedFolders) {
-        if (IsSameOrInside(location, form)) return true;
-    }
-    // Every folder directly in a Users folder is somebody's profile.
-    const std::wstring parent = ParentOf(form);
-    for (const std::wstring& users : system.profileParents) {
-        if (SamePath(parent, users)) return true;
+    for (int i = 0; i < bases.GetSize(); ++i) {
+        if (IsSameOrInside(form, bases[i])) return true;
     }
     return false;
 }
 
-// The written and the resolved form of a path; empty when it is not a local path, or when it
-// exists but where it really lies cannot be told.
-std::vector<std::wstring> FormsOf(const std::wstring& path)
+bool IsRefusedFolderForm(const CUIString& form, const SystemLocations& system)
 {
-    std::vector<std::wstring> forms;
-    const std::wstring normal = NormalizeLocalPath(path);
-    if (normal.empty()) return forms;
-    const std::wstring resolved = ResolveFinalPath(normal);
-    if (resolved.empty()) {
-        if (::GetFileAttributesW(LongPathForm(normal).c_str()) != INVALID_FILE_ATTRIBUTES) return forms;
+    if (IsDriveRoot(form) || IsInsideAny(form, system.windowsFolders)) return true;
+    for (int i = 0; i < system.protectedFolders.GetSize(); ++i) {
+        if (IsSameOrInside(system.protectedFolders[i], form)) return true;
     }
-    forms.push_back(normal);
-    if (!resolved.empty()) forms.push_back(resolved);
-    return forms;
+    // Every folder directly in a Users folder is somebody's profile.
+    const CUIString parent = ParentOf(form);
+    for (int i = 0; i < system.profileParents.GetSize(); ++i) {
+        if (SamePath(parent, system.profileParents[i])) return true;
+    }
+    return false;
+}
+
+// The written and the resolved form of a path. False when it is not a local path, or when it
+// exists but where it really lies cannot be told; `resolved` is empty when it does not exist.
+bool FormsOf(const CUIString& path, CUIString* normal, CUIString* resolved)
+{
+    *normal = NormalizeLocalPath(path);
+    if (normal->IsEmpty()) return false;
+    *resolved = ResolveFinalPath(*normal);
+    if (resolved->IsEmpty()) {
+        const CUIString longPath = LongPathForm(*normal);
+        if (longPath.IsEmpty() || ::GetFileAttributesW(longPath.GetData()) != INVALID_FILE_ATTRIBUTES) return false;
+    }
+    return true;
 }
 
 } // namespace
 
-std::wstring SafeFolderTarget(const std::wstring& folder)
+CUIString SafeFolderTarget(const CUIString& folder)
 {
-    const std::vector<std::wstring> forms = FormsOf(folder);
-    if (forms.empty()) return std::wstring();
+    CUIString normal;
+    CUIString resolved;
+    if (!FormsOf(folder, &normal, &resolved)) return CUIString();
     const SystemLocations& system = GetSystemLocations();
-    if (!system.complete) return std::wstring();
-    for (const std::wstring& form : forms) {
-        if (IsRefusedFolderForm(form, system)) return std::wstring();
-    }
-    return forms[0];
+    if (!system.complete) return CUIString();
+    if (IsRefusedFolderForm(normal, system)) return CUIString();
+    if (!resolved.IsEmpty() && IsRefusedFolderForm(resolved, system)) return CUIString();
+    return normal;
 }
 
-bool IsSafeFolderTarget(const std::wstring& folder)
+bool IsSafeFolderTarget(const CUIString& folder)
 {
-    return !SafeFolderTarget(folder).empty();
+    return !SafeFolderTarget(folder).IsEmpty();
 }
 
-bool IsSafeExecutableTarget(const std::wstring& file)
+bool IsSafeExecutableTarget(const CUIString& file)
 {
-    const std::vector<std::wstring> forms = FormsOf(file);
-    if (forms.empty() || IsOwnExecutable(forms[0])) return false;
+    CUIString normal;
+    CUIString resolved;
+    if (!FormsOf(file, &normal, &resolved) || IsOwnExecutable(normal)) return false;
     const SystemLocations& system = GetSystemLocations();
     if (!system.complete) return false;
-    for (const std::wstring& form : forms) {
-        if (IsDriveRoot(form)) return false;
-        for (const std::wstring& windows : system.windowsFolders) {
-            if (IsSameOrInside(form, windows)) return false;
-        }
+    const CUIString* const forms[] = {&normal, &resolved};
+    for (const CUIString* form : forms) {
+        if (form->IsEmpty()) continue;
+        if (IsDriveRoot(*form) || IsInsideAny(*form, system.windowsFolders)) return false;
     }
     return true;
 }

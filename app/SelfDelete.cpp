@@ -17,9 +17,10 @@ constexpr wchar_t kParameterTail[] = L" > nul";
 
 // cmd expands %...% and ends its argument at a quotation mark even inside quotes; rd takes
 // * and ? as wildcards there.
-bool HoldsShellCharacter(const std::wstring& folder)
+bool HoldsShellCharacter(const CUIString& folder)
 {
-    for (wchar_t c : folder) {
+    for (const wchar_t* at = folder.GetData(); *at != L'\0'; ++at) {
+        const wchar_t c = *at;
         if (c == L'"' || c == L'%' || c == L'*' || c == L'?' || c < 0x20 || c == 0x7F) return true;
     }
     return false;
@@ -27,28 +28,31 @@ bool HoldsShellCharacter(const std::wstring& folder)
 
 } // namespace
 
-bool BuildSelfDeleteParameters(const std::wstring& folder, wchar_t (&buffer)[kSelfDeleteParameterChars])
+bool BuildSelfDeleteParameters(const CUIString& folder, wchar_t (&buffer)[kSelfDeleteParameterChars])
 {
-    if (folder.empty() || HoldsShellCharacter(folder)) return false;
-    const std::wstring text = kParameterHead + (L"\"" + folder + L"\"") + kParameterTail;
-    if (text.size() + 1 > kSelfDeleteParameterChars) return false;
-    std::wmemcpy(buffer, text.c_str(), text.size() + 1);
+    if (folder.IsEmpty() || HoldsShellCharacter(folder)) return false;
+    const CUIString text = JoinTexts(kParameterHead, L"\"", folder.GetData(), L"\"");
+    const CUIString whole = JoinTexts(text.GetData(), kParameterTail);
+    if (text.IsEmpty() || whole.IsEmpty()) return false;
+    const size_t length = static_cast<size_t>(whole.GetLength());
+    if (length + 1 > kSelfDeleteParameterChars) return false;
+    std::wmemcpy(buffer, whole.GetData(), length + 1);
     return true;
 }
 
-bool LaunchSelfDelete(std::string installFolder)
+bool LaunchSelfDelete(const char* installFolder)
 {
-    std::wstring folder;
+    CUIString folder;
     if (!NarrowToWideExact(installFolder, &folder, CP_THREAD_ACP)) return false;
     return LaunchSelfDelete(folder);
 }
 
-bool LaunchSelfDelete(const std::wstring& installFolder)
+bool LaunchSelfDelete(const CUIString& installFolder)
 {
-    if (installFolder.empty()) return false;
+    if (installFolder.IsEmpty()) return false;
     // rd /s must not remove a system folder, and removes exactly the folder checked here. It
     // is not trusted to stop at links or to cope with long paths.
-    const std::wstring folder = SafeFolderTarget(installFolder);
+    const CUIString folder = SafeFolderTarget(installFolder);
     wchar_t parameters[kSelfDeleteParameterChars];
     if (!BuildSelfDeleteParameters(folder, parameters) || !TreeFitsTheShell(folder)) return false;
 

@@ -1,10 +1,15 @@
 #include "app/ShellLibrary.h"
 
+#include "ui/base/RunOnce.h"
 #include "ui/base/SystemLibrary.h"
 
 namespace {
 
 using VarnUI::ResolveProc;
+
+// The first caller may be the worker or the window's thread.
+INIT_ONCE g_shellOnce = INIT_ONCE_STATIC_INIT;
+ShellApi g_shellApi = {};
 
 bool LoadShellApi(ShellApi& api)
 {
@@ -19,9 +24,5 @@ bool LoadShellApi(ShellApi& api)
 
 const ShellApi* GetShellApi()
 {
-    // A function-local static: the first caller may be the worker, and initialisation is
-    // guarded against a second thread.
-    static ShellApi api = {};
-    static const bool loaded = LoadShellApi(api);
-    return loaded ? &api : nullptr;
+    return VarnUI::RunOnce(g_shellOnce, [] { return LoadShellApi(g_shellApi); }) ? &g_shellApi : nullptr;
 }

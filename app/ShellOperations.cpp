@@ -9,63 +9,64 @@
 
 namespace {
 
-std::string ExactNarrow(const std::wstring& text)
+NarrowText ExactNarrow(const CUIString& text)
 {
-    std::string narrow;
-    return WideToNarrowExact(text, &narrow) ? narrow : std::string();
+    NarrowText narrow;
+    return WideToNarrowExact(text.GetData(), &narrow) ? narrow : NarrowText();
 }
 
 } // namespace
 
-std::wstring GetFolderPathWide(int csidl)
+CUIString GetFolderPathWide(int csidl)
 {
     wchar_t buffer[MAX_PATH] = {};
     const ShellApi* shell = GetShellApi();
-    if (shell == nullptr) return std::wstring();
+    if (shell == nullptr) return CUIString();
     shell->getFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, buffer);
     buffer[MAX_PATH - 1] = L'\0';
-    return std::wstring(buffer);
+    return CUIString(buffer);
 }
 
-std::string GetFolderPathNarrow(int csidl)
+NarrowText GetFolderPathNarrow(int csidl)
 {
     return ExactNarrow(GetFolderPathWide(csidl));
 }
 
-bool GetSpecialFolderWide(int csidl, std::wstring* path)
+bool GetSpecialFolderWide(int csidl, CUIString* path)
 {
     wchar_t buffer[1024] = {};
     const ShellApi* shell = GetShellApi();
     const bool found = shell != nullptr && shell->getSpecialFolderPathW(nullptr, buffer, csidl, FALSE) != FALSE;
     buffer[1023] = L'\0';
-    if (path != nullptr) *path = found ? std::wstring(buffer) : std::wstring();
+    if (path != nullptr) *path = found ? buffer : L"";
     return found;
 }
 
-std::wstring GetTaskbarPinFolderWide()
+CUIString GetTaskbarPinFolderWide()
 {
-    return GetFolderPathWide(CSIDL_APPDATA) + NarrowToWide(TaskbarPinSubfolder);
+    return JoinTexts(GetFolderPathWide(CSIDL_APPDATA).GetData(), NarrowToWide(TaskbarPinSubfolder).GetData());
 }
 
-std::string GetTaskbarPinFolder()
+NarrowText GetTaskbarPinFolder()
 {
     return ExactNarrow(GetTaskbarPinFolderWide());
 }
 
-void UnpinFromTaskbar(const std::wstring& pinPath)
+void UnpinFromTaskbar(const CUIString& pinPath)
 {
     // A rooted or relative path would name a file on whatever drive or folder is current.
-    if (!HasDrivePrefix(pinPath)) return;
-    if (::GetFileAttributesW(LongPathForm(pinPath).c_str()) == INVALID_FILE_ATTRIBUTES) return;
+    if (!HasDrivePrefix(pinPath.GetData())) return;
+    if (::GetFileAttributesW(LongPathForm(pinPath).GetData()) == INVALID_FILE_ATTRIBUTES) return;
     const ShellApi* shell = GetShellApi();
     if (shell == nullptr) return;
-    const std::wstring quoted = L"\"" + pinPath + L"\"";
-    shell->executeW(nullptr, L"taskbarunpin", quoted.c_str(), nullptr, nullptr, SW_HIDE);
+    const CUIString quoted = JoinTexts(L"\"", pinPath.GetData(), L"\"");
+    if (quoted.IsEmpty()) return;
+    shell->executeW(nullptr, L"taskbarunpin", quoted.GetData(), nullptr, nullptr, SW_HIDE);
 }
 
-void UnpinFromTaskbar(const std::string& pinPath)
+void UnpinFromTaskbar(const char* pinPath)
 {
-    std::wstring wide;
-    if (!NarrowToWideExact(pinPath, &wide) || wide.empty()) return;
+    CUIString wide;
+    if (!NarrowToWideExact(pinPath, &wide) || wide.IsEmpty()) return;
     UnpinFromTaskbar(wide);
 }

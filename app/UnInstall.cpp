@@ -25,26 +25,27 @@ void PauseSince(ULONGLONG start, DWORD milliseconds)
 
 } // namespace
 
+UnInstall UnInstall::s_instance;
+
 UnInstall& UnInstall::GetSingleton()
 {
-    static UnInstall instance;
-    return instance;
+    return s_instance;
 }
 
 void UnInstall::Report(int percent)
 {
-    if (m_progress) m_progress(percent, std::string());
+    if (m_progress) m_progress(percent, "");
 }
 
-bool UnInstall::DeleteFolderTree(const std::wstring& path)
+bool UnInstall::DeleteFolderTree(const CUIString& path)
 {
-    const std::wstring folder = SafeFolderTarget(path);
-    return !folder.empty() && DeleteTreeNoFollow(folder);
+    const CUIString folder = SafeFolderTarget(path);
+    return !folder.IsEmpty() && DeleteTreeNoFollow(folder);
 }
 
-bool UnInstall::DeleteFolderTree(const std::string& path)
+bool UnInstall::DeleteFolderTree(const char* path)
 {
-    std::wstring wide;
+    CUIString wide;
     return NarrowToWideExact(path, &wide) && DeleteFolderTree(wide);
 }
 
@@ -59,16 +60,16 @@ bool UnInstall::Run()
 
     // Both values are read before the key goes, as stored: a path passed through the ANSI
     // code page may come out naming another folder, or a pattern matching several.
-    const std::wstring icon = ReadUninstallValueWide(L"DisplayIcon");
-    const std::wstring folder = ReadUninstallValueWide(L"InstallLocation");
+    const CUIString icon = ReadUninstallValueWide(L"DisplayIcon");
+    const CUIString folder = ReadUninstallValueWide(L"InstallLocation");
     // "DisplayIcon" names the executable to stop and delete, but only a program of the
     // product's own may be touched: never a system program, never a relative name, never
     // this program.
-    const std::wstring executable = ExecutableFromDisplayIcon(icon);
+    const CUIString executable = ExecutableFromDisplayIcon(icon);
     const bool executableIsProducts = IsSafeExecutableTarget(executable);
-    const size_t lastSlash = executable.rfind(L'\\');
-    if (icon.find(L'\\') != std::wstring::npos || lastSlash != std::wstring::npos) {
-        if (executableIsProducts) KillProcessByName(executable.substr(lastSlash + 1).c_str());
+    const int lastSlash = executable.ReverseFind(L'\\');
+    if (icon.Find(L'\\') >= 0 || lastSlash >= 0) {
+        if (executableIsProducts) KillProcessByName(executable.GetData() + lastSlash + 1);
         ::Sleep(500);
     }
 
@@ -78,26 +79,26 @@ bool UnInstall::Run()
 
     Report(55);
     ::Sleep(300);
-    std::wstring desktop;
+    CUIString desktop;
     const bool hasDesktop = GetSpecialFolderWide(CSIDL_DESKTOPDIRECTORY, &desktop);
-    const std::wstring shortcut = NarrowToWide(ShortcutFileName);
-    UnpinFromTaskbar(GetTaskbarPinFolderWide() + L"\\" + shortcut);
-    if (hasDesktop) DeleteFileNoFollow(desktop + L"\\" + shortcut);
+    const CUIString shortcut = NarrowToWide(ShortcutFileName);
+    UnpinFromTaskbar(JoinTexts(GetTaskbarPinFolderWide().GetData(), L"\\", shortcut.GetData()));
+    if (hasDesktop) DeleteFileNoFollow(JoinTexts(desktop.GetData(), L"\\", shortcut.GetData()));
     if (executableIsProducts) DeleteFileNoFollow(NormalizeLocalPath(executable));
 
     Report(70);
     ::Sleep(300);
-    if (!folder.empty()) DeleteFolderTree(folder);
+    if (!folder.IsEmpty()) DeleteFolderTree(folder);
 
     Report(80);
     ::Sleep(300);
-    DeleteFolderTree(GetFolderPathWide(CSIDL_LOCAL_APPDATA) + L"\\" + ProductGuid);
-    std::wstring programs;
+    DeleteFolderTree(JoinTexts(GetFolderPathWide(CSIDL_LOCAL_APPDATA).GetData(), L"\\", ProductGuid));
+    CUIString programs;
     const bool hasPrograms = GetSpecialFolderWide(CSIDL_PROGRAMS, &programs);
 
     Report(90);
     ::Sleep(300);
-    if (hasPrograms) DeleteFolderTree(programs + L"\\" + StartMenuFolderName);
+    if (hasPrograms) DeleteFolderTree(JoinTexts(programs.GetData(), L"\\", StartMenuFolderName));
     ::Sleep(300);
 
     Report(100);

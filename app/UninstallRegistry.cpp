@@ -13,28 +13,28 @@ constexpr DWORD kSubkeyNameChars = 100;
 
 } // namespace
 
-std::wstring ReadUninstallValueWide(const wchar_t* valueName)
+CUIString ReadUninstallValueWide(const wchar_t* valueName)
 {
     UniqueRegKey key;
     if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, UninstallKeyPath, 0, KEY_READ, key.put()) != ERROR_SUCCESS) {
-        return std::wstring();
+        return CUIString();
     }
     wchar_t buffer[kValueChars] = {};
     DWORD type = REG_SZ;
     DWORD size = sizeof(buffer);
     const LONG status = ::RegQueryValueExW(key.get(), valueName, nullptr, &type,
                                            reinterpret_cast<BYTE*>(buffer), &size);
-    if (status != ERROR_SUCCESS) return std::wstring();
+    if (status != ERROR_SUCCESS) return CUIString();
     // A value stored without a terminator can fill the buffer exactly; reading it as text
     // would run past the end, so it counts as absent.
-    if (std::wmemchr(buffer, L'\0', kValueChars) == nullptr) return std::wstring();
-    return buffer;
+    if (std::wmemchr(buffer, L'\0', kValueChars) == nullptr) return CUIString();
+    return CUIString(buffer);
 }
 
-std::string ReadUninstallValue(const wchar_t* valueName)
+NarrowText ReadUninstallValue(const wchar_t* valueName)
 {
-    std::string narrow;
-    return WideToNarrowExact(ReadUninstallValueWide(valueName), &narrow) ? narrow : std::string();
+    NarrowText narrow;
+    return WideToNarrowExact(ReadUninstallValueWide(valueName).GetData(), &narrow) ? narrow : NarrowText();
 }
 
 bool DeleteUninstallKey()

@@ -49,7 +49,7 @@ int main()
             return 1;
         }
         double start = bench::Now();
-        UnInstall::GetSingleton().DeleteFolderTree(ours);
+        UnInstall::GetSingleton().DeleteFolderTree(VarnUI::CUIString(ours.c_str()));
         engine.push_back(bench::Now() - start);
         start = bench::Now();
         bench::PlainRemoveTree(loop);
@@ -65,7 +65,7 @@ int main()
     ::RemoveDirectoryW(base.c_str());
 
     const double start = bench::Now();
-    IsSafeFolderTarget(base + L"\\product");
+    IsSafeFolderTarget(VarnUI::CUIString((base + L"\\product").c_str()));
     const double check = bench::Now() - start;
 
     std::printf("tree: %d files in %d folders, medians of %d runs\n", kFolders * kFilesPerFolder, kFolders, kRuns);

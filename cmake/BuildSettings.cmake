@@ -2,13 +2,14 @@
 # exercise the code as it ships.
 
 # Size: the program is downloaded and started by every user who removes the product. Our code
-# raises no exceptions, so it needs neither unwind tables nor the runtime's handlers; unused
-# functions and data go at link time. Objects carry no compiler name (-fno-ident).
+# raises no exceptions, so it needs neither unwind tables nor the runtime's handlers, and asks
+# no object for its type at run time (no type records); unused functions and data go at link
+# time. Objects carry no compiler name (-fno-ident).
 set(CMAKE_C_FLAGS_RELEASE "-Os -DNDEBUG")
 set(CMAKE_CXX_FLAGS_RELEASE "-Os -DNDEBUG")
 add_compile_options(
   "$<$<COMPILE_LANGUAGE:C,CXX>:-ffunction-sections;-fdata-sections;-fno-asynchronous-unwind-tables;-fno-ident>"
-  "$<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions>")
+  "$<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions;-fno-rtti>")
 add_link_options(-Wl,--gc-sections)
 
 # Reproducible: the same commit gives the same bytes wherever and whenever it is built. No

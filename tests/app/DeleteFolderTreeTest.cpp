@@ -20,7 +20,7 @@ void Populate(const std::wstring& folder)
 
 bool DeleteTree(const std::wstring& path)
 {
-    return UnInstall::GetSingleton().DeleteFolderTree(path);
+    return UnInstall::GetSingleton().DeleteFolderTree(Ui(path));
 }
 
 } // namespace
@@ -52,7 +52,7 @@ TEST(DeleteFolderTree, MissingFolderOrRefusedPathGivesFalse)
     // The narrow form still serves plain paths.
     std::string narrow;
     for (wchar_t c : scratch / L"product") narrow += static_cast<char>(c);
-    EXPECT_TRUE(UnInstall::GetSingleton().DeleteFolderTree(narrow));
+    EXPECT_TRUE(UnInstall::GetSingleton().DeleteFolderTree(narrow.c_str()));
     EXPECT_FALSE(Exists(scratch / L"product"));
 }
 
@@ -169,11 +169,11 @@ TEST(DeleteFileNoFollow, DeletesPlainFilesOnly)
 {
     ScratchFolder scratch(L"nofollow");
     WriteFile(scratch / L"Program.exe");
-    EXPECT_TRUE(DeleteFileNoFollow(scratch / L"PROGRAM.EXE"));
+    EXPECT_TRUE(DeleteFileNoFollow(Ui(scratch / L"PROGRAM.EXE")));
     EXPECT_FALSE(Exists(scratch / L"Program.exe"));
-    EXPECT_FALSE(DeleteFileNoFollow(scratch / L"Program.exe"));
+    EXPECT_FALSE(DeleteFileNoFollow(Ui(scratch / L"Program.exe")));
     MakeFolders(scratch / L"folder");
-    EXPECT_FALSE(DeleteFileNoFollow(scratch / L"folder"));
+    EXPECT_FALSE(DeleteFileNoFollow(Ui(scratch / L"folder")));
     EXPECT_TRUE(IsDirectory(scratch / L"folder"));
     EXPECT_FALSE(DeleteFileNoFollow(L"relative.exe"));
 }

@@ -15,8 +15,8 @@ int wmain(int argc, wchar_t** argv)
     if (argc >= 2 && std::wcscmp(argv[1], L"run") == 0) {
         UnInstall& engine = UnInstall::GetSingleton();
         const DWORD start = ::GetTickCount();
-        engine.m_progress = [start](int percent, const std::string& text) {
-            std::printf("progress %d [%s] at %lu ms\n", percent, text.c_str(), ::GetTickCount() - start);
+        engine.m_progress = [start](int percent, const char* text) {
+            std::printf("progress %d [%s] at %lu ms\n", percent, text, ::GetTickCount() - start);
             std::fflush(stdout);
         };
         const bool result = engine.Run();
@@ -25,7 +25,7 @@ int wmain(int argc, wchar_t** argv)
         return 3;
     }
     if (argc >= 3 && std::wcscmp(argv[1], L"selfdelete") == 0) {
-        const bool result = LaunchSelfDelete(std::wstring(argv[2]));
+        const bool result = LaunchSelfDelete(VarnUI::CUIString(argv[2]));
         std::printf("returned %d\n", result ? 1 : 0);
         std::fflush(stdout);
         return 4;

@@ -33,7 +33,7 @@ TEST(LinkGuard, FixtureIsInPlace)
 TEST(LinkGuard, SweepLeavesLinksAndWhatTheyPointTo)
 {
     const std::wstring install = kRoot + L"\\tree\\install";
-    EXPECT_TRUE(UnInstall::GetSingleton().DeleteFolderTree(install));
+    EXPECT_TRUE(UnInstall::GetSingleton().DeleteFolderTree(Ui(install)));
     ExpectOutsideIntact();
     EXPECT_FALSE(Exists(install + L"\\normal.txt"));
     EXPECT_FALSE(Exists(install + L"\\sub\\normal2.txt"));
@@ -43,33 +43,33 @@ TEST(LinkGuard, SweepLeavesLinksAndWhatTheyPointTo)
 
 TEST(LinkGuard, LinkedFolderItselfIsRefused)
 {
-    EXPECT_FALSE(UnInstall::GetSingleton().DeleteFolderTree(kRoot + L"\\rootlink"));
-    EXPECT_FALSE(UnInstall::GetSingleton().DeleteFolderTree(kRoot + L"\\rootlink\\"));
+    EXPECT_FALSE(UnInstall::GetSingleton().DeleteFolderTree(Ui(kRoot + L"\\rootlink")));
+    EXPECT_FALSE(UnInstall::GetSingleton().DeleteFolderTree(Ui(kRoot + L"\\rootlink\\")));
     ExpectOutsideIntact();
-    EXPECT_TRUE(TreeHasLinks(kRoot + L"\\rootlink"));
+    EXPECT_TRUE(TreeHasLinks(Ui(kRoot + L"\\rootlink")));
 }
 
 TEST(LinkGuard, WindowsReachedThroughALinkIsStillWindows)
 {
-    EXPECT_FALSE(IsSafeFolderTarget(kRoot + L"\\winlink"));
-    EXPECT_FALSE(IsSafeFolderTarget(kRoot + L"\\winlink\\system32"));
-    EXPECT_FALSE(IsSafeExecutableTarget(kRoot + L"\\winlink\\notepad.exe"));
-    EXPECT_TRUE(IsSafeFolderTarget(kRoot + L"\\tree\\install"));
+    EXPECT_FALSE(IsSafeFolderTarget(Ui(kRoot + L"\\winlink")));
+    EXPECT_FALSE(IsSafeFolderTarget(Ui(kRoot + L"\\winlink\\system32")));
+    EXPECT_FALSE(IsSafeExecutableTarget(Ui(kRoot + L"\\winlink\\notepad.exe")));
+    EXPECT_TRUE(IsSafeFolderTarget(Ui(kRoot + L"\\tree\\install")));
 }
 
 TEST(LinkGuard, FileLinkIsNotDeleted)
 {
-    EXPECT_FALSE(DeleteFileNoFollow(kRoot + L"\\exe\\Varnholt.exe"));
+    EXPECT_FALSE(DeleteFileNoFollow(Ui(kRoot + L"\\exe\\Varnholt.exe")));
     ExpectOutsideIntact();
     EXPECT_TRUE(Exists(kRoot + L"\\exe\\Varnholt.exe"));
 }
 
 TEST(LinkGuard, LinkScanFindsLinksAtAnyDepth)
 {
-    EXPECT_TRUE(TreeHasLinks(kRoot + L"\\selfdel\\install"));
-    EXPECT_TRUE(TreeHasLinks(kRoot + L"\\run"));
-    EXPECT_FALSE(TreeHasLinks(kRoot + L"\\outside"));
-    EXPECT_FALSE(TreeHasLinks(kRoot + L"\\nothing-here"));
+    EXPECT_TRUE(TreeHasLinks(Ui(kRoot + L"\\selfdel\\install")));
+    EXPECT_TRUE(TreeHasLinks(Ui(kRoot + L"\\run")));
+    EXPECT_FALSE(TreeHasLinks(Ui(kRoot + L"\\outside")));
+    EXPECT_FALSE(TreeHasLinks(Ui(kRoot + L"\\nothing-here")));
 }
 
 TEST(LinkGuard, SelfDeleteIsNotStartedWhileLinksRemain)

@@ -231,7 +231,7 @@ TEST_F(MainFrameTest, ReportsFromTheWorkerApplyOnTheUiThreadInOrder)
     const std::vector<int> percents = {20, 40, 55, 70, 80, 90, 100};
     std::thread worker([&percents] {
         UnInstall& engine = UnInstall::GetSingleton();
-        for (int percent : percents) engine.m_progress(percent, std::string());
+        for (int percent : percents) engine.m_progress(percent, "");
         engine.m_done();
     });
     worker.join();
@@ -251,7 +251,7 @@ TEST_F(MainFrameTest, ReportsAfterTheWindowIsGoneReachNothing)
     Pump();
     ASSERT_TRUE(m_log.deleted);
     std::thread worker([] {
-        UnInstall::GetSingleton().m_progress(40, std::string());
+        UnInstall::GetSingleton().m_progress(40, "");
         UnInstall::GetSingleton().m_done();
     });
     worker.join();

@@ -63,11 +63,11 @@ TEST(NormalizeLocalPath, SettlesSeparatorsDotsAndTrailingSeparators)
 
 TEST(NormalizeLocalPath, ExpandsShortNames)
 {
-    const std::wstring programFiles = NormalizeLocalPath(ShellFolder(CSIDL_PROGRAM_FILES));
+    const std::wstring programFiles = Std(NormalizeLocalPath(Ui(ShellFolder(CSIDL_PROGRAM_FILES))));
     const std::wstring shortForm = ShortForm(programFiles);
     ASSERT_FALSE(shortForm.empty());
-    EXPECT_EQ(NormalizeLocalPath(shortForm), programFiles);
-    EXPECT_EQ(NormalizeLocalPath(shortForm + L"\\NotThere\\Deeper"), programFiles + L"\\NotThere\\Deeper");
+    EXPECT_EQ(Std(NormalizeLocalPath(Ui(shortForm))), programFiles);
+    EXPECT_EQ(Std(NormalizeLocalPath(Ui(shortForm + L"\\NotThere\\Deeper"))), programFiles + L"\\NotThere\\Deeper");
 }
 
 TEST(IsSameOrInside, ComparesWholeComponentsWithoutCase)
@@ -108,7 +108,7 @@ TEST(IsSafeFolderTarget, RefusesSystemLocationsInEveryForm)
     // A folder that contains a system location.
     refused.push_back(windows.substr(0, windows.find_last_of(L'\\')));
 
-    for (const std::wstring& path : refused) EXPECT_FALSE(IsSafeFolderTarget(path)) << path;
+    for (const std::wstring& path : refused) EXPECT_FALSE(IsSafeFolderTarget(Ui(path))) << path;
 }
 
 TEST(IsSafeFolderTarget, AcceptsTheProductsOwnFolders)
@@ -124,7 +124,7 @@ TEST(IsSafeFolderTarget, AcceptsTheProductsOwnFolders)
     };
     for (const std::wstring& path : accepted) {
         if (path[0] == L'D' && ::GetDriveTypeW(L"D:\\") != DRIVE_FIXED) continue;
-        EXPECT_TRUE(IsSafeFolderTarget(path)) << path;
+        EXPECT_TRUE(IsSafeFolderTarget(Ui(path))) << path;
     }
 }
 
@@ -132,9 +132,9 @@ TEST(IsSafeExecutableTarget, OnlyAbsoluteLocalPathsOutsideWindows)
 {
     const std::wstring windows = ShellFolder(CSIDL_WINDOWS);
     const std::wstring system = ShellFolder(CSIDL_SYSTEM);
-    EXPECT_FALSE(IsSafeExecutableTarget(windows + L"\\notepad.exe"));
-    EXPECT_FALSE(IsSafeExecutableTarget(Upper(system) + L"\\..\\notepad.exe"));
-    EXPECT_FALSE(IsSafeExecutableTarget(ShortForm(system) + L"\\cmd.exe"));
+    EXPECT_FALSE(IsSafeExecutableTarget(Ui(windows + L"\\notepad.exe")));
+    EXPECT_FALSE(IsSafeExecutableTarget(Ui(Upper(system) + L"\\..\\notepad.exe")));
+    EXPECT_FALSE(IsSafeExecutableTarget(Ui(ShortForm(system) + L"\\cmd.exe")));
     EXPECT_FALSE(IsSafeExecutableTarget(L"notepad.exe"));
     EXPECT_FALSE(IsSafeExecutableTarget(L"\"C:\\Program Files\\Varnholt\\Varnholt.exe\""));
     EXPECT_FALSE(IsSafeExecutableTarget(L"C:\\Program Files\\Varnholt\\Varn*.exe"));
@@ -150,20 +150,20 @@ TEST(PathSafety, LongPathsAreSettledAndResolved)
     const std::wstring deepest = MakeDeepBranch(scratch / L"Varnholt", 400);
     ASSERT_FALSE(deepest.empty());
     const std::wstring folder = deepest.substr(0, deepest.find_last_of(L'\\'));
-    EXPECT_EQ(NormalizeLocalPath(folder + L"\\.\\x\\..\\"), folder);
-    EXPECT_TRUE(SameText(ResolveFinalPath(deepest), deepest));
-    EXPECT_TRUE(IsSafeFolderTarget(folder));
-    EXPECT_TRUE(IsSafeExecutableTarget(deepest));
+    EXPECT_EQ(Std(NormalizeLocalPath(Ui(folder + L"\\.\\x\\..\\"))), folder);
+    EXPECT_TRUE(SameText(Std(ResolveFinalPath(Ui(deepest))), deepest));
+    EXPECT_TRUE(IsSafeFolderTarget(Ui(folder)));
+    EXPECT_TRUE(IsSafeExecutableTarget(Ui(deepest)));
 }
 
 TEST(IsSafeExecutableTarget, NeverTheRunningProgramItself)
 {
     wchar_t own[MAX_PATH];
     ASSERT_NE(::GetModuleFileNameW(nullptr, own, MAX_PATH), 0u);
-    EXPECT_TRUE(IsOwnExecutable(own));
-    EXPECT_FALSE(IsSafeExecutableTarget(own));
-    EXPECT_FALSE(IsSafeExecutableTarget(Upper(own)));
-    EXPECT_FALSE(IsSafeExecutableTarget(ShortForm(own)));
-    EXPECT_FALSE(IsOwnExecutable(ExeFolder() + L"sleeper.exe"));
-    EXPECT_TRUE(IsSafeExecutableTarget(ExeFolder() + L"sleeper.exe"));
+    EXPECT_TRUE(IsOwnExecutable(Ui(own)));
+    EXPECT_FALSE(IsSafeExecutableTarget(Ui(own)));
+    EXPECT_FALSE(IsSafeExecutableTarget(Ui(Upper(own))));
+    EXPECT_FALSE(IsSafeExecutableTarget(Ui(ShortForm(own))));
+    EXPECT_FALSE(IsOwnExecutable(Ui(ExeFolder() + L"sleeper.exe")));
+    EXPECT_TRUE(IsSafeExecutableTarget(Ui(ExeFolder() + L"sleeper.exe")));
 }

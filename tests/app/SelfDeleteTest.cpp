@@ -14,7 +14,7 @@ bool Build(const std::wstring& folder, std::wstring* text)
         wchar_t guard[8];
     } buffer;
     for (wchar_t& c : buffer.guard) c = L'#';
-    const bool built = BuildSelfDeleteParameters(folder, buffer.parameters);
+    const bool built = BuildSelfDeleteParameters(Ui(folder), buffer.parameters);
     for (wchar_t c : buffer.guard) EXPECT_EQ(c, L'#') << "written past the buffer";
     if (built) *text = buffer.parameters;
     return built;

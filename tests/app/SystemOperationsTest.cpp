@@ -19,13 +19,13 @@ TEST(TextConversion, RoundTripsAnsiAndReplacesTheRest)
     EXPECT_EQ(NarrowToWide(""), L"");
     // A character outside the code page does not survive the round trip.
     const std::wstring foreign = L"\x6F22\x5B57";
-    EXPECT_NE(NarrowToWide(WideToNarrow(foreign)), foreign);
-    EXPECT_FALSE(WideToNarrow(foreign).empty());
+    EXPECT_NE(NarrowToWide(WideToNarrow(foreign.c_str()).c_str()), foreign.c_str());
+    EXPECT_FALSE(WideToNarrow(foreign.c_str()).IsEmpty());
 }
 
 TEST(TextConversion, ExactFormsRefuseWhatTheCodePageCannotHold)
 {
-    std::string narrow = "untouched";
+    NarrowText narrow("untouched");
     for (const wchar_t* text : {L"C:\\Varnholt \x03A9mega", L"\x6F22\x5B57", L"\xD83D\xDE00", L"Cafe\x0301",
                                 L"\xFF0E\xFF0E"}) {
         EXPECT_FALSE(WideToNarrowExact(text, &narrow)) << text;
@@ -33,8 +33,8 @@ TEST(TextConversion, ExactFormsRefuseWhatTheCodePageCannotHold)
     }
     ASSERT_TRUE(WideToNarrowExact(L"C:\\Program Files\\Varnholt", &narrow));
     EXPECT_EQ(narrow, "C:\\Program Files\\Varnholt");
-    EXPECT_FALSE(WideToNarrowExact(std::wstring(L"C:\\a\0b", 6), &narrow));
-    std::wstring wide;
+    EXPECT_FALSE(WideToNarrowExact(L"C:\\a\0b", 6, &narrow));
+    CUIString wide;
     ASSERT_TRUE(NarrowToWideExact("C:\\Varnholt", &wide));
     EXPECT_EQ(wide, L"C:\\Varnholt");
     ASSERT_TRUE(NarrowToWideExact("", &wide));
@@ -62,7 +62,7 @@ TEST_F(UninstallKeyTest, ReadValue_AsStoredOrNotAtAll)
     ProductKey key;
     const std::wstring foreign = L"C:\\Program Files\\Varnholt \x03A9mega \x6F22\x5B57";
     ASSERT_TRUE(key.SetString(L"InstallLocation", foreign));
-    EXPECT_EQ(ReadUninstallValueWide(L"InstallLocation"), foreign);
+    EXPECT_EQ(ReadUninstallValueWide(L"InstallLocation"), foreign.c_str());
     // Its narrow form would name another folder ("Omega", "??"): none is given.
     EXPECT_EQ(ReadUninstallValue(L"InstallLocation"), "");
     ASSERT_TRUE(key.SetString(L"TooLong", std::wstring(260, L'\x03A9')));
@@ -73,7 +73,7 @@ TEST_F(UninstallKeyTest, ReadValue_BufferLimits)
 {
     ProductKey key;
     ASSERT_TRUE(key.SetString(L"Fits", std::wstring(259, L'a')));
-    EXPECT_EQ(ReadUninstallValue(L"Fits"), std::string(259, 'a'));
+    EXPECT_EQ(ReadUninstallValue(L"Fits"), std::string(259, 'a').c_str());
     ASSERT_TRUE(key.SetString(L"TooLong", std::wstring(260, L'b')));
     EXPECT_EQ(ReadUninstallValue(L"TooLong"), "");
     // Exactly the buffer's 520 bytes with no terminator must not be read past its end.
@@ -82,7 +82,7 @@ TEST_F(UninstallKeyTest, ReadValue_BufferLimits)
     EXPECT_EQ(ReadUninstallValue(L"Unterminated"), "");
     const std::wstring shortUnterminated(10, L'd');
     ASSERT_TRUE(key.SetRaw(L"ShortUnterminated", REG_SZ, shortUnterminated.data(), 20));
-    EXPECT_EQ(ReadUninstallValue(L"ShortUnterminated"), std::string(10, 'd'));
+    EXPECT_EQ(ReadUninstallValue(L"ShortUnterminated"), std::string(10, 'd').c_str());
 }
 
 TEST_F(UninstallKeyTest, DeleteKey_DirectlyAndWithSubkeys)
@@ -159,7 +159,7 @@ TEST(ShellFolders, ReportTheSystemsFolders)
 {
     wchar_t expected[MAX_PATH];
     ASSERT_EQ(::SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, 0, expected), S_OK);
-    std::wstring desktop;
+    CUIString desktop;
     EXPECT_TRUE(GetSpecialFolderWide(CSIDL_DESKTOPDIRECTORY, &desktop));
     EXPECT_EQ(desktop, expected);
 
@@ -168,9 +168,9 @@ TEST(ShellFolders, ReportTheSystemsFolders)
     EXPECT_EQ(GetFolderPathNarrow(CSIDL_LOCAL_APPDATA), WideToNarrow(expected));
 
     EXPECT_EQ(GetTaskbarPinFolderWide(), GetFolderPathWide(CSIDL_APPDATA) + NarrowToWide(TaskbarPinSubfolder));
-    EXPECT_EQ(GetTaskbarPinFolder(), GetFolderPathNarrow(CSIDL_APPDATA) + TaskbarPinSubfolder);
+    EXPECT_EQ(Std(GetTaskbarPinFolder()), Std(GetFolderPathNarrow(CSIDL_APPDATA)) + TaskbarPinSubfolder);
 
-    std::wstring none = L"untouched";
+    CUIString none = L"untouched";
     EXPECT_FALSE(GetSpecialFolderWide(0x7F, &none));
     EXPECT_EQ(none, L"");
     EXPECT_EQ(GetFolderPathNarrow(0x7F), "");
@@ -180,7 +180,7 @@ TEST(ShellFolders, ReportTheSystemsFolders)
 TEST(ShellFolders, UnpinOfMissingShortcutDoesNothing)
 {
     ScratchFolder folder(L"unpin");
-    UnpinFromTaskbar(WideToNarrow(folder / L"Varnholt.lnk"));
-    UnpinFromTaskbar(folder / L"Varnholt.lnk");
+    UnpinFromTaskbar(WideToNarrow((folder / L"Varnholt.lnk").c_str()).c_str());
+    UnpinFromTaskbar(Ui(folder / L"Varnholt.lnk"));
     EXPECT_FALSE(Exists(folder / L"Varnholt.lnk"));
 }

@@ -2,12 +2,43 @@
 
 #include "app/ProductConstants.h"
 
+#include <gtest/gtest.h>
+
 #include <shlobj.h>
 
 #include <cstring>
 #include <utility>
 
+namespace VarnUI {
+
+void PrintTo(const CUIString& text, std::ostream* out)
+{
+    *out << ::testing::PrintToString(std::wstring(text.GetData()));
+}
+
+} // namespace VarnUI
+
+void PrintTo(const NarrowText& text, std::ostream* out)
+{
+    *out << ::testing::PrintToString(std::string(text.c_str()));
+}
+
 namespace testsupport {
+
+VarnUI::CUIString Ui(const std::wstring& text)
+{
+    return VarnUI::CUIString(text.c_str(), static_cast<int>(text.size()));
+}
+
+std::wstring Std(const VarnUI::CUIString& text)
+{
+    return std::wstring(text.GetData());
+}
+
+std::string Std(const NarrowText& text)
+{
+    return std::string(text.c_str(), static_cast<size_t>(text.Length()));
+}
 
 std::wstring UniqueName(const std::wstring& prefix)
 {

@@ -2,12 +2,27 @@
 // registry key, and child processes started from the test executable's folder.
 #pragma once
 
+#include "app/NarrowText.h"
+#include "ui/base/UIString.h"
+
 #include <windows.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
+namespace VarnUI {
+// Failure messages show the text.
+void PrintTo(const CUIString& text, std::ostream* out);
+} // namespace VarnUI
+void PrintTo(const NarrowText& text, std::ostream* out);
+
 namespace testsupport {
+
+// Between the standard strings the tests build with and the application's own.
+VarnUI::CUIString Ui(const std::wstring& text);
+std::wstring Std(const VarnUI::CUIString& text);
+std::string Std(const NarrowText& text);
 
 // A name no other test run uses: prefix, process id and a counter.
 std::wstring UniqueName(const std::wstring& prefix);

@@ -50,7 +50,7 @@ Recorded RunInProcess()
 {
     Recorded recorded;
     UnInstall& engine = UnInstall::GetSingleton();
-    engine.m_progress = [&recorded](int percent, const std::string& text) {
+    engine.m_progress = [&recorded](int percent, const char* text) {
         recorded.reports.emplace_back(percent, text);
     };
     const ULONGLONG start = ::GetTickCount64();

@@ -30,6 +30,51 @@ int ReadList(const wchar_t* text, T* values, int count, Read read)
     return done;
 }
 
+bool IsDigit(wchar_t ch)
+{
+    return ch >= L'0' && ch <= L'9';
+}
+
+// A decimal fraction read as the C library's reader reads one: blanks skipped, an optional
+// sign, digits with an optional point and an optional exponent. Without digits nothing is read
+// and `end` is the start. The skin's few fractions need no more, and the library's reader
+// brings a whole arbitrary-precision engine into the program.
+double ReadFraction(const wchar_t* from, wchar_t** end)
+{
+    const wchar_t* at = from;
+    while (*at == L' ' || (*at >= L'\t' && *at <= L'\r')) ++at;
+    const bool negative = *at == L'-';
+    if (*at == L'+' || *at == L'-') ++at;
+    double value = 0.0;
+    bool digits = false;
+    for (; IsDigit(*at); ++at, digits = true) value = value * 10.0 + (*at - L'0');
+    if (*at == L'.') {
+        double scale = 1.0;
+        for (++at; IsDigit(*at); ++at, digits = true) {
+            scale /= 10.0;
+            value += (*at - L'0') * scale;
+        }
+    }
+    if (!digits) {
+        *end = const_cast<wchar_t*>(from);
+        return 0.0;
+    }
+    if (*at == L'e' || *at == L'E') {
+        const wchar_t* mark = at + 1;
+        const bool down = *mark == L'-';
+        if (*mark == L'+' || *mark == L'-') ++mark;
+        if (IsDigit(*mark)) {
+            int exponent = 0;
+            // Past a few hundred every double is infinite or zero already.
+            for (; IsDigit(*mark); ++mark) exponent = exponent < 1000 ? exponent * 10 + (*mark - L'0') : exponent;
+            for (int i = 0; i < exponent; ++i) value = down ? value / 10.0 : value * 10.0;
+            at = mark;
+        }
+    }
+    *end = const_cast<wchar_t*>(at);
+    return negative ? -value : value;
+}
+
 } // namespace
 
 bool AttributeIsTrue(const wchar_t* text)
@@ -77,7 +122,7 @@ int AttributeNumbers(const wchar_t* text, LONG* values, int count)
 
 int AttributeFractions(const wchar_t* text, double* values, int count)
 {
-    return ReadList(text, values, count, [](const wchar_t* from, wchar_t** end) { return std::wcstod(from, end); });
+    return ReadList(text, values, count, ReadFraction);
 }
 
 } // namespace VarnUI

@@ -1,5 +1,6 @@
 #include "ui/controls/GdiPlusFlat.h"
 
+#include "ui/base/RunOnce.h"
 #include "ui/base/SystemLibrary.h"
 
 #include <atomic>
@@ -42,9 +43,9 @@ bool LoadApi(GdiPlusApi& api)
 const GdiPlusApi* GetGdiPlusApi()
 {
     // The module is never freed: sessions may still be shutting down at process exit.
+    static INIT_ONCE once = INIT_ONCE_STATIC_INIT;
     static GdiPlusApi api = {};
-    static const bool loaded = LoadApi(api);
-    return loaded ? &api : nullptr;
+    return RunOnce(once, [] { return LoadApi(api); }) ? &api : nullptr;
 }
 
 bool CGdiPlusSession::Start()

@@ -17,6 +17,13 @@ public:
     virtual bool Equals(const CDelegateBase& other) const = 0;
     void* GetTarget() const { return m_object; }
 
+protected:
+    // One address per kind of callback, so that Equals compares like with like without asking
+    // the runtime for types.
+    virtual const void* Kind() const = 0;
+
+    static const void* KindOf(const CDelegateBase& callback) { return callback.Kind(); }
+
 private:
     void* m_object;
 };
@@ -29,11 +36,14 @@ public:
     bool Invoke(void* param) override { return m_fn != nullptr && m_fn(param); }
     bool Equals(const CDelegateBase& other) const override
     {
-        auto* same = dynamic_cast<const CDelegateStatic*>(&other);
-        return same != nullptr && same->m_fn == m_fn;
+        return KindOf(other) == Kind() && static_cast<const CDelegateStatic&>(other).m_fn == m_fn;
     }
 
+protected:
+    const void* Kind() const override { return &kKind; }
+
 private:
+    static constexpr char kKind = 0;
     Fn m_fn;
 };
 
@@ -46,11 +56,16 @@ public:
     bool Invoke(void* param) override { return m_object != nullptr && (m_object->*m_fn)(param); }
     bool Equals(const CDelegateBase& other) const override
     {
-        auto* same = dynamic_cast<const CDelegate*>(&other);
-        return same != nullptr && same->m_object == m_object && same->m_fn == m_fn;
+        if (KindOf(other) != Kind()) return false;
+        const auto& same = static_cast<const CDelegate&>(other);
+        return same.m_object == m_object && same.m_fn == m_fn;
     }
 
+protected:
+    const void* Kind() const override { return &kKind; }
+
 private:
+    static constexpr char kKind = 0;
     O* m_object;
     Fn m_fn;
 };

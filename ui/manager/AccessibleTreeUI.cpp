@@ -73,13 +73,14 @@ IAccessible* CAccessibleTreeUI::ObjectFor(CControlUI* control)
         }
         return m_client;
     }
-    auto found = m_objects.find(control);
-    if (found != m_objects.end()) {
-        found->second->AddRef();
-        return found->second;
+    if (CAccessibleUI* known = m_objects.Find(control)) {
+        known->AddRef();
+        return known;
     }
+    // The slot first: an object the map could not hold would never be cut off from its control.
+    if (!m_objects.Set(control, nullptr)) return nullptr;
     auto* object = new CAccessibleUI(this, control);
-    m_objects.emplace(control, object);
+    m_objects.Set(control, object);
     control->OnDestroy().Add(MakeDelegate(this, &CAccessibleTreeUI::OnControlDestroyed));
     return object;
 }
@@ -179,17 +180,17 @@ bool CAccessibleTreeUI::OnControlDestroyed(void* control)
 
 void CAccessibleTreeUI::Detach(CControlUI* control, bool stopWatching)
 {
-    auto found = m_objects.find(control);
-    if (found == m_objects.end()) return;
-    found->second->Disconnect();
-    m_objects.erase(found);
+    CAccessibleUI* object = m_objects.Find(control);
+    if (object == nullptr) return;
+    object->Disconnect();
+    m_objects.Remove(control);
     if (stopWatching) control->OnDestroy().Remove(MakeDelegate(this, &CAccessibleTreeUI::OnControlDestroyed));
 }
 
 void CAccessibleTreeUI::Disconnect()
 {
     // Every watched control is still alive here: a dying one leaves the map first.
-    while (!m_objects.empty()) Detach(m_objects.begin()->first, true);
+    while (!m_objects.IsEmpty()) Detach(m_objects.ControlAt(0), true);
     if (m_client != nullptr) m_client->Disconnect();
     m_client = nullptr;
     m_manager = nullptr;

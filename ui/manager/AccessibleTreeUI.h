@@ -10,11 +10,10 @@
 // Everything runs on the window's thread.
 #pragma once
 
+#include "ui/manager/AccessibleObjectMap.h"
 #include "ui/manager/OleAccLibrary.h"
 
 #include <windows.h>
-
-#include <unordered_map>
 
 namespace VarnUI {
 
@@ -74,7 +73,7 @@ private:
     CManagerUI* m_manager;
     HWND m_window;
     CAccessibleUI* m_client = nullptr;
-    std::unordered_map<CControlUI*, CAccessibleUI*> m_objects;
+    CAccessibleObjectMap m_objects;
 };
 
 } // namespace VarnUI

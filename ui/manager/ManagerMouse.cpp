@@ -1,8 +1,9 @@
 // Mouse routing (hover, click and capture), the wheel, hover tracking and the tooltip.
 #include "ui/manager/ManagerUI.h"
 
-#include "ui/controls/ControlUI.h"
+#include "ui/base/RunOnce.h"
 #include "ui/base/SystemLibrary.h"
+#include "ui/controls/ControlUI.h"
 #include "ui/manager/ManagerShared.h"
 #include "ui/skin/SkinResources.h"
 
@@ -30,8 +31,8 @@ bool LoadCommonControls()
 // at start: most windows never show one. Once per process; the module stays loaded.
 bool CommonControlsReady()
 {
-    static const bool ready = LoadCommonControls();
-    return ready;
+    static INIT_ONCE once = INIT_ONCE_STATIC_INIT;
+    return RunOnce(once, LoadCommonControls);
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 // window. Off-screen DIB sections are bottom-up, so row y of the client lies at height-1-y.
 #include "ui/manager/ManagerUI.h"
 
+#include "ui/base/RunOnce.h"
+#include "ui/base/SystemLibrary.h"
 #include "ui/controls/ControlUI.h"
 #include "ui/manager/ManagerShared.h"
 #include "ui/render/Renderer.h"
@@ -20,12 +22,12 @@ constexpr UINT kPrintFlags = PRF_CHECKVISIBLE | PRF_CLIENT | PRF_CHILDREN | PRF_
 
 UpdateLayeredWindowFn UpdateLayeredWindowProc()
 {
-    static const auto proc = [] {
-        HMODULE user32 = ::GetModuleHandleW(L"User32.dll");
-        FARPROC found = user32 != nullptr ? ::GetProcAddress(user32, "UpdateLayeredWindow") : nullptr;
-        return reinterpret_cast<UpdateLayeredWindowFn>(reinterpret_cast<void*>(found));
-    }();
-    return proc;
+    static INIT_ONCE once = INIT_ONCE_STATIC_INIT;
+    static UpdateLayeredWindowFn proc = nullptr;
+    const bool found = RunOnce(once, [] {
+        return ResolveProc(::GetModuleHandleW(L"User32.dll"), "UpdateLayeredWindow", proc);
+    });
+    return found ? proc : nullptr;
 }
 
 SIZE BitmapSize(HBITMAP bitmap)

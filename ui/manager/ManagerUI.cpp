@@ -25,10 +25,11 @@ bool MatchesClass(CControlUI* control, const wchar_t* className)
 
 } // namespace
 
+CManagerUI::SharedState CManagerUI::s_shared;
+
 CManagerUI::SharedState& CManagerUI::Shared()
 {
-    static SharedState state;
-    return state;
+    return s_shared;
 }
 
 CManagerUI::CManagerUI()

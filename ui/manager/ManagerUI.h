@@ -339,6 +339,8 @@ private:
     };
     struct SharedState;
     static SharedState& Shared();
+    // Built before the entry point runs, with the program's other static objects.
+    static SharedState s_shared;
 
     ResourceBlock& TargetBlock(bool shared);
     static void FreeFonts(ResourceBlock& block);

@@ -3,6 +3,7 @@
 #include "ui/manager/ManagerUI.h"
 
 #include "ui/base/AttributeValues.h"
+#include "ui/base/RunOnce.h"
 #include "ui/controls/ControlUI.h"
 #include "ui/manager/AttributeList.h"
 #include "ui/manager/ManagerShared.h"
@@ -21,8 +22,8 @@ FARPROC User32Proc(const char* name)
 
 bool HasUpdateLayeredWindow()
 {
-    static const bool available = User32Proc("UpdateLayeredWindow") != nullptr;
-    return available;
+    static INIT_ONCE once = INIT_ONCE_STATIC_INIT;
+    return RunOnce(once, [] { return User32Proc("UpdateLayeredWindow") != nullptr; });
 }
 
 void ChangeExStyle(HWND window, DWORD add, DWORD remove)

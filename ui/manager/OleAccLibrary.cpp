@@ -1,5 +1,6 @@
 #include "ui/manager/OleAccLibrary.h"
 
+#include "ui/base/RunOnce.h"
 #include "ui/base/SystemLibrary.h"
 
 namespace VarnUI {
@@ -24,9 +25,9 @@ bool LoadOleAccApi(OleAccApi& api)
 const OleAccApi* GetOleAccApi()
 {
     // The modules are never freed: clients may hold objects until the process ends.
+    static INIT_ONCE once = INIT_ONCE_STATIC_INIT;
     static OleAccApi api = {};
-    static const bool loaded = LoadOleAccApi(api);
-    return loaded ? &api : nullptr;
+    return RunOnce(once, [] { return LoadOleAccApi(api); }) ? &api : nullptr;
 }
 
 } // namespace VarnUI

@@ -1,5 +1,6 @@
 #include "ui/render/BlendRoutines.h"
 
+#include "ui/base/RunOnce.h"
 #include "ui/base/SystemLibrary.h"
 #include "ui/render/GdiHandles.h"
 #include "ui/render/PixelBuffer.h"
@@ -22,13 +23,14 @@ struct Routines {
 // Looked up once; the library stays loaded for the rest of the process.
 const Routines& PlatformRoutines()
 {
-    static const Routines routines = [] {
-        Routines found;
+    static INIT_ONCE once = INIT_ONCE_STATIC_INIT;
+    static Routines routines;
+    RunOnce(once, [] {
         HMODULE library = LoadSystemLibrary(L"msimg32.dll");
-        ResolveProc(library, "AlphaBlend", found.alphaBlend);
-        ResolveProc(library, "GradientFill", found.gradientFill);
-        return found;
-    }();
+        ResolveProc(library, "AlphaBlend", routines.alphaBlend);
+        ResolveProc(library, "GradientFill", routines.gradientFill);
+        return true;
+    });
     return routines;
 }
 

@@ -21,11 +21,12 @@ struct Settings {
     std::unique_ptr<BYTE[]> resourceCopy;
 };
 
-// Built on first use, so that no other static's constructor can see it unbuilt.
+// Built before the entry point runs; no static object's constructor reads it.
+Settings g_settings;
+
 Settings& State()
 {
-    static Settings settings;
-    return settings;
+    return g_settings;
 }
 
 } // namespace

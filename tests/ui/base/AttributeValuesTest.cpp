@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using namespace VarnUI;
 
 TEST(AttributeValues, Booleans_ExactOrAnyCase)
@@ -62,4 +64,33 @@ TEST(AttributeValues, Numbers_IntegersBytesAndLists)
     double fractions[4] = {};
     EXPECT_EQ(AttributeFractions(L"0.5,0.25,1,0", fractions, 4), 4);
     EXPECT_DOUBLE_EQ(fractions[1], 0.25);
+}
+
+TEST(AttributeValues, FractionsReadAsTheLibraryReadsThem)
+{
+    struct Case {
+        const wchar_t* text;
+        int read;
+        double first;
+        double second;
+    } cases[] = {
+        {L"1.5,-2.25", 2, 1.5, -2.25},
+        {L" +3, .5", 2, 3.0, 0.5},
+        {L"2.,7", 2, 2.0, 7.0},
+        {L"1e2,2.5E-1", 2, 100.0, 0.25},
+        // An exponent without digits is no exponent: the number ends before it.
+        {L"4e,5", 2, 4.0, 0.0},
+        {L"-0.125", 1, -0.125, 9.0},
+        // No digits, nothing read: the number is 0, and the next one starts one character on,
+        // at the comma, which holds no digits either.
+        {L"-,6", 2, 0.0, 0.0},
+        {L".,8", 2, 0.0, 0.0},
+        {L"1e999", 1, std::numeric_limits<double>::infinity(), 9.0},
+    };
+    for (const Case& c : cases) {
+        double values[2] = {9.0, 9.0};
+        EXPECT_EQ(AttributeFractions(c.text, values, 2), c.read) << c.text;
+        EXPECT_DOUBLE_EQ(values[0], c.first) << c.text;
+        EXPECT_DOUBLE_EQ(values[1], c.second) << c.text;
+    }
 }
