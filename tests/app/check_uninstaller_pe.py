@@ -2,10 +2,11 @@
 """Checks a built uninstaller executable from the outside: machine and subsystem, the
 loader's hardening flags, that it needs no library beyond the system's own, its resources
 (manifest, icon group 140 with its sizes, version, and the "ZIPRES" 157 archive), and its
-Authenticode signature: none, or (with --signed) one SHA-256 signature in its proper place.
+Authenticode signature: none, or (with --signed) one SHA-256 signature in its proper place;
+and, with --max-kb, that the file is no larger than that many KB (1,024 bytes each).
 
 Usage: check_uninstaller_pe.py <exe> <i686|x86_64> (--skin <zip> | --no-skin) --version A.B.C.D
-                               [--signed]
+                               [--signed] [--max-kb N]
 Prints "N passed, N failed" last; exits non-zero on any failure.
 """
 import argparse
@@ -192,12 +193,16 @@ def main():
     skin.add_argument("--no-skin", action="store_true")
     parser.add_argument("--version", required=True)
     parser.add_argument("--signed", action="store_true")
+    parser.add_argument("--max-kb", type=int)
     args = parser.parse_args()
     if not re.fullmatch(r"\d+\.\d+\.\d+\.\d+", args.version):
         sys.exit("--version wants four numbers, A.B.C.D")
     exe, arch = args.exe, args.arch
     with open(exe, "rb") as f:
         image = Image(f.read())
+    if args.max_kb is not None:
+        size = len(image.data)
+        check(f"at most {args.max_kb} KB", size <= args.max_kb * 1024, f"{size} bytes, {size / 1024:.1f} KB")
     check(f"machine {arch}", image.machine == MACHINES[arch], hex(image.machine))
     check("PE32 for i686, PE32+ for x86_64",
           image.magic == (0x10B if arch == "i686" else 0x20B), hex(image.magic))
