@@ -9,8 +9,6 @@
 
 #include <windows.h>
 
-#include <string>
-
 // "\\?\X:\..." for an absolute "X:\..." path, so that calls take it whole, at any length and
 // without reinterpreting it; any other text is returned unchanged.
 VarnUI::CUIString LongPathForm(const VarnUI::CUIString& path);
@@ -41,10 +39,3 @@ VarnUI::CUIString ExpectedObjectName(const VarnUI::CUIString& path);
 // Marks an open entry for deletion when its handle closes (the handle needs DELETE access).
 // Fails for read-only files, files a running program maps, and folders that are not empty.
 bool MarkForDeletion(HANDLE handle);
-
-// The same steps on standard strings, for the folder walk until it holds its paths as above.
-std::wstring LongPathForm(const std::wstring& path);
-std::wstring ObjectNameOf(HANDLE handle);
-std::wstring JoinPath(const std::wstring& parent, const std::wstring& name);
-bool SameName(const std::wstring& a, const std::wstring& b);
-std::wstring ExpectedObjectName(const std::wstring& path);

@@ -8,42 +8,68 @@
 // holds: such files are scheduled for deletion at the next restart, and so are the folders
 // that hold nothing else, after their content. Checking, it only looks: for links, and for the
 // length of the longest path.
+//
+// A deleting sweep may be prepared first (while the engine pauses anyway): the opening and
+// checking is done ahead and the verified handles are kept, so that Run only has to delete
+// through them. What a handle names cannot be changed by a later change of the tree, so an
+// entry prepared is never reached again by its path.
 #pragma once
 
+#include "app/OwnedList.h"
+#include "app/PathList.h"
 #include "app/Win32Handles.h"
+#include "ui/base/UIString.h"
+#include "ui/base/UIValArray.h"
 
-#include <string>
-#include <vector>
+#include <memory>
 
 class FolderSweep {
 public:
     enum class Mode { Delete, Check };
 
+    // The most handles a prepared sweep keeps open, whatever the size of the tree.
+    static constexpr int kMaxHeldHandles = 4096;
+
     explicit FolderSweep(Mode mode) : m_mode(mode) {}
+
+    // Delete only: lists `folder` and its entries depth first and opens each for deletion,
+    // verified as Run would, until `deadline` (a GetTickCount64 value) passes or `maxHandles`
+    // handles are held. Deletes nothing. A later call for the same folder goes on where the
+    // last one stopped. Run on the same folder then deletes what was prepared through the held
+    // handles and walks the rest as usual. False when the folder itself could not be verified
+    // (Run then starts afresh).
+    bool Prepare(const VarnUI::CUIString& folder, ULONGLONG deadline, int maxHandles = kMaxHeldHandles);
+
+    // The handles a Prepare keeps for Run (the folder's own included).
+    int HeldHandles() const { return m_held; }
 
     // Walks `folder` (an absolute "X:\..." path). False when it is missing, not a folder, a
     // link itself, or cannot be listed; nothing is touched then.
-    bool Run(const std::wstring& folder);
+    bool Run(const VarnUI::CUIString& folder);
 
     // A link, or an entry that could not be checked, was met (Check stops there).
     bool FoundLink() const { return m_foundLink; }
 
     // The length of the longest full path met.
-    size_t LongestPath() const { return m_longestPath; }
+    int LongestPath() const { return m_longestPath; }
 
     // Delete: what was scheduled for the next restart, in the order scheduled.
-    const std::vector<std::wstring>& Scheduled() const { return m_scheduled; }
+    const PathList& Scheduled() const { return m_scheduled; }
 
 private:
+    struct Folder;
     struct Entry {
-        std::wstring name;
+        VarnUI::CUIString name;
         DWORD attributes = 0;
+        // Prepared: the file opened for deletion and verified, or the folder with its listing.
+        UniqueHandle handle;
+        std::unique_ptr<Folder> folder;
     };
     // Something left behind that a restart could remove but that does not call for one by
     // itself: the running program's own file, which the self-delete command removes, and
     // folders holding only such things.
     struct Quiet {
-        std::wstring path;
+        VarnUI::CUIString path;
         bool folder = false;
     };
     // A folder being walked. `objectName` is the name of its handle, the base its entries'
@@ -51,29 +77,45 @@ private:
     struct Folder {
         UniqueHandle handle;
         bool deletable = false; // the handle may delete
-        std::wstring path;
-        std::wstring objectName;
-        std::vector<Entry> entries;
-        size_t next = 0;
+        VarnUI::CUIString path;
+        VarnUI::CUIString objectName;
+        OwnedList<Entry> entries;
+        int next = 0;
         bool keeps = false;     // something stays here that will not be scheduled
         bool leftovers = false; // something held by another program is scheduled here
-        std::vector<Quiet> quiet;
+        OwnedList<Quiet> quiet;
     };
     enum class FileResult { Deleted, Kept, Held, Own };
+    // Where a preparation stopped in a prepared folder.
+    struct Cursor {
+        Folder* folder;
+        int next;
+    };
 
-    static bool ListFolder(HANDLE folder, std::vector<Entry>* entries);
-    bool OpenFolderAt(const std::wstring& path, const std::wstring& expectedName, Folder* folder);
-    void VisitFile(Folder& parent, const Entry& entry);
-    FileResult RemoveFile(const std::wstring& path, const std::wstring& expectedName, const Entry& entry) const;
+    static bool ListFolder(HANDLE folder, ULONGLONG deadline, OwnedList<Entry>* entries);
+    bool OpenRoot(const VarnUI::CUIString& folder, ULONGLONG deadline, Folder* root);
+    bool OpenFolderAt(const VarnUI::CUIString& path, const VarnUI::CUIString& expectedName, ULONGLONG deadline,
+                      Folder* folder);
+    void PrepareEntry(const Folder& parent, Entry& entry, ULONGLONG deadline);
+    void VisitFile(Folder& parent, Entry& entry);
+    FileResult RemoveFile(const VarnUI::CUIString& path, const VarnUI::CUIString& expectedName,
+                          const Entry& entry) const;
+    static FileResult RemovePrepared(const VarnUI::CUIString& path, Entry& entry);
+    static FileResult WhyNotDeleted(const VarnUI::CUIString& path, const Entry& entry);
     // Removes a folder whose entries are done, and settles what its parent (if any) inherits.
     void FinishFolder(Folder& folder, Folder* parent);
-    void Schedule(const Quiet& item);
+    // False when memory to list it cannot be had.
+    bool Schedule(const Quiet& item);
+    static bool AddQuiet(OwnedList<Quiet>& list, const VarnUI::CUIString& path, bool isFolder);
     void ScheduleAtRestart();
 
     Mode m_mode;
     bool m_foundLink = false;
-    size_t m_longestPath = 0;
-    std::vector<std::wstring> m_scheduledFiles;
-    std::vector<std::wstring> m_scheduledFolders;
-    std::vector<std::wstring> m_scheduled;
+    int m_longestPath = 0;
+    std::unique_ptr<Folder> m_prepared;
+    VarnUI::CUIValArray m_preparing{sizeof(Cursor)};
+    int m_held = 0;
+    PathList m_scheduledFiles;
+    PathList m_scheduledFolders;
+    PathList m_scheduled;
 };

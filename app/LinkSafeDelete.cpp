@@ -16,12 +16,6 @@ bool Exists(const CUIString& path)
     return !longPath.IsEmpty() && ::GetFileAttributesW(longPath.GetData()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// The folder as the walk takes it.
-std::wstring SweepPath(const CUIString& path)
-{
-    return std::wstring(path.GetData(), static_cast<size_t>(path.GetLength()));
-}
-
 } // namespace
 
 bool DeleteFileNoFollow(const CUIString& path)
@@ -45,19 +39,19 @@ bool DeleteFileNoFollow(const CUIString& path)
 bool DeleteTreeNoFollow(const CUIString& path)
 {
     FolderSweep sweep(FolderSweep::Mode::Delete);
-    return sweep.Run(SweepPath(path));
+    return sweep.Run(path);
 }
 
 bool TreeHasLinks(const CUIString& folder)
 {
     if (!Exists(folder)) return false;
     FolderSweep scan(FolderSweep::Mode::Check);
-    return !scan.Run(SweepPath(folder)) || scan.FoundLink();
+    return !scan.Run(folder) || scan.FoundLink();
 }
 
 bool TreeFitsTheShell(const CUIString& folder)
 {
     if (!Exists(folder)) return true;
     FolderSweep scan(FolderSweep::Mode::Check);
-    return scan.Run(SweepPath(folder)) && !scan.FoundLink() && scan.LongestPath() < MAX_PATH;
+    return scan.Run(folder) && !scan.FoundLink() && scan.LongestPath() < MAX_PATH;
 }

@@ -6,8 +6,6 @@
 #include "app/PathList.h"
 #include "ui/base/UIString.h"
 
-#include <string>
-
 // The absolute local form of a path ("X:\..." with "." and "..", separators, short names and
 // trailing separators settled); empty when the path is not an absolute path on a local drive
 // or holds a character no real path holds (wildcards among them).
@@ -20,8 +18,6 @@ VarnUI::CUIString ResolveFinalPath(const VarnUI::CUIString& path);
 
 // True when `path` is the running program's own executable file.
 bool IsOwnExecutable(const VarnUI::CUIString& path);
-// The same for the folder walk, until it holds its paths as CUIString.
-bool IsOwnExecutable(const std::wstring& path);
 
 // True when `path` equals `base` or lies below it (case-insensitive, both normalised).
 bool IsSameOrInside(const VarnUI::CUIString& path, const VarnUI::CUIString& base);

@@ -1,6 +1,7 @@
 #include "app/UnInstall.h"
 
 #include "app/DisplayIcon.h"
+#include "app/FolderSweep.h"
 #include "app/LinkSafeDelete.h"
 #include "app/PathSafety.h"
 #include "app/ProcessControl.h"
@@ -21,6 +22,14 @@ void PauseSince(ULONGLONG start, DWORD milliseconds)
 {
     const ULONGLONG elapsed = ::GetTickCount64() - start;
     if (elapsed < milliseconds) ::Sleep(static_cast<DWORD>(milliseconds - elapsed));
+}
+
+// A pause of the sequence that began at `start`, spent checking `folder` ahead for its sweep
+// (nothing is deleted) and then sleeping what is left of it.
+void PrepareDuring(FolderSweep& sweep, const CUIString& folder, ULONGLONG start, DWORD milliseconds)
+{
+    if (!folder.IsEmpty()) sweep.Prepare(folder, start + milliseconds);
+    PauseSince(start, milliseconds);
 }
 
 } // namespace
@@ -74,11 +83,17 @@ bool UnInstall::Run()
     }
 
     Report(40);
-    ::Sleep(500);
+    // From here, with the product stopped, the pauses before the installation folder's sweep
+    // are spent checking it: listed, each entry opened and verified, its handle kept. The
+    // sweep then only deletes, through those handles.
+    const ULONGLONG keyPause = ::GetTickCount64();
+    const CUIString target = folder.IsEmpty() ? CUIString() : SafeFolderTarget(folder);
+    FolderSweep sweep(FolderSweep::Mode::Delete);
+    PrepareDuring(sweep, target, keyPause, 500);
     DeleteUninstallKey();
 
     Report(55);
-    ::Sleep(300);
+    PrepareDuring(sweep, target, ::GetTickCount64(), 300);
     CUIString desktop;
     const bool hasDesktop = GetSpecialFolderWide(CSIDL_DESKTOPDIRECTORY, &desktop);
     const CUIString shortcut = NarrowToWide(ShortcutFileName);
@@ -87,8 +102,8 @@ bool UnInstall::Run()
     if (executableIsProducts) DeleteFileNoFollow(NormalizeLocalPath(executable));
 
     Report(70);
-    ::Sleep(300);
-    if (!folder.IsEmpty()) DeleteFolderTree(folder);
+    PrepareDuring(sweep, target, ::GetTickCount64(), 300);
+    if (!target.IsEmpty()) sweep.Run(target);
 
     Report(80);
     ::Sleep(300);

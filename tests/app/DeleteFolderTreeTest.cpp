@@ -1,3 +1,4 @@
+#include "app/FolderSweep.h"
 #include "app/LinkSafeDelete.h"
 #include "app/UnInstall.h"
 #include "tests/app/TestSupport.h"
@@ -8,19 +9,32 @@ using namespace testsupport;
 
 namespace {
 
-// folder\a.txt, folder\sub\b.txt, folder\sub\deeper\c.txt, folder\empty
-void Populate(const std::wstring& folder)
-{
-    MakeFolders(folder + L"\\sub\\deeper");
-    MakeFolders(folder + L"\\empty");
-    WriteFile(folder + L"\\a.txt");
-    WriteFile(folder + L"\\sub\\b.txt");
-    WriteFile(folder + L"\\sub\\deeper\\c.txt");
-}
-
 bool DeleteTree(const std::wstring& path)
 {
     return UnInstall::GetSingleton().DeleteFolderTree(Ui(path));
+}
+
+// The sweep as the engine runs it: checked ahead, then deleted through the handles kept.
+bool DeletePrepared(const std::wstring& path)
+{
+    FolderSweep sweep(FolderSweep::Mode::Delete);
+    sweep.Prepare(Ui(path), ::GetTickCount64() + 60000);
+    return sweep.Run(Ui(path));
+}
+
+using DeleteFn = bool (*)(const std::wstring&);
+const DeleteFn kBothWays[] = {DeleteTree, DeletePrepared};
+
+// Deletes `folder` while another program holds `heldPath`; what was scheduled for the restart.
+std::vector<std::wstring> DeleteWhileHeld(DeleteFn deleteTree, const std::wstring& folder,
+                                          const std::wstring& heldPath)
+{
+    HANDLE held = HoldWithoutSharing(heldPath);
+    EXPECT_NE(held, INVALID_HANDLE_VALUE);
+    PendingRenames pending;
+    EXPECT_TRUE(deleteTree(folder));
+    ::CloseHandle(held);
+    return pending.Added();
 }
 
 } // namespace
@@ -30,7 +44,7 @@ TEST(DeleteFolderTree, RemovesTheWholeTreeWithOrWithoutTrailingSeparator)
     ScratchFolder scratch(L"tree");
     for (const wchar_t* suffix : {L"", L"\\"}) {
         const std::wstring folder = scratch / UniqueName(L"t");
-        Populate(folder);
+        MakeSmallTree(folder);
         EXPECT_TRUE(DeleteTree(folder + suffix)) << suffix;
         EXPECT_FALSE(Exists(folder)) << suffix;
     }
@@ -59,66 +73,62 @@ TEST(DeleteFolderTree, MissingFolderOrRefusedPathGivesFalse)
 TEST(DeleteFolderTree, ReadOnlyFileKeepsItsFoldersAndResultIsStillTrue)
 {
     ScratchFolder scratch(L"readonly");
-    const std::wstring folder = scratch / L"product";
-    Populate(folder);
-    ASSERT_TRUE(::SetFileAttributesW((folder + L"\\sub\\deeper\\c.txt").c_str(), FILE_ATTRIBUTE_READONLY));
-    PendingRenames pending;
+    for (DeleteFn deleteTree : kBothWays) {
+        const std::wstring folder = scratch / UniqueName(L"product");
+        MakeSmallTree(folder);
+        ASSERT_TRUE(::SetFileAttributesW((folder + L"\\sub\\deeper\\c.txt").c_str(), FILE_ATTRIBUTE_READONLY));
+        PendingRenames pending;
 
-    EXPECT_TRUE(DeleteTree(folder));
-    EXPECT_TRUE(Exists(folder + L"\\sub\\deeper\\c.txt"));
-    EXPECT_FALSE(Exists(folder + L"\\sub\\b.txt"));
-    EXPECT_FALSE(Exists(folder + L"\\a.txt"));
-    EXPECT_FALSE(Exists(folder + L"\\empty"));
-    EXPECT_EQ(::GetFileAttributesW((folder + L"\\sub\\deeper\\c.txt").c_str()) & FILE_ATTRIBUTE_READONLY,
-              static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
-    // Nobody holds it: a restart would not remove it either.
-    EXPECT_TRUE(pending.Added().empty());
+        EXPECT_TRUE(deleteTree(folder));
+        EXPECT_TRUE(Exists(folder + L"\\sub\\deeper\\c.txt"));
+        EXPECT_FALSE(Exists(folder + L"\\sub\\b.txt"));
+        EXPECT_FALSE(Exists(folder + L"\\a.txt"));
+        EXPECT_FALSE(Exists(folder + L"\\empty"));
+        EXPECT_EQ(::GetFileAttributesW((folder + L"\\sub\\deeper\\c.txt").c_str()) & FILE_ATTRIBUTE_READONLY,
+                  static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+        // Nobody holds it: a restart would not remove it either.
+        EXPECT_TRUE(pending.Added().empty());
+    }
 }
 
 TEST(DeleteFolderTree, HeldFileIsScheduledForRestartFilesFirstThenFoldersDeepestFirst)
 {
     ScratchFolder scratch(L"locked");
-    const std::wstring folder = scratch / L"product";
-    Populate(folder);
-    const std::wstring heldPath = folder + L"\\sub\\b.txt";
-    HANDLE held = ::CreateFileW(heldPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    PendingRenames pending;
+    for (DeleteFn deleteTree : kBothWays) {
+        const std::wstring folder = scratch / UniqueName(L"product");
+        MakeSmallTree(folder);
+        const std::wstring heldPath = folder + L"\\sub\\b.txt";
 
-    EXPECT_TRUE(DeleteTree(folder));
-    ::CloseHandle(held);
-    EXPECT_TRUE(Exists(heldPath));
-    EXPECT_FALSE(Exists(folder + L"\\sub\\deeper"));
-    EXPECT_FALSE(Exists(folder + L"\\a.txt"));
-    const std::vector<std::wstring> expected = {heldPath, folder + L"\\sub", folder};
-    EXPECT_EQ(pending.Added(), expected);
+        const std::vector<std::wstring> expected = {heldPath, folder + L"\\sub", folder};
+        EXPECT_EQ(DeleteWhileHeld(deleteTree, folder, heldPath), expected);
+        EXPECT_TRUE(Exists(heldPath));
+        EXPECT_FALSE(Exists(folder + L"\\sub\\deeper"));
+        EXPECT_FALSE(Exists(folder + L"\\a.txt"));
+    }
 }
 
 TEST(DeleteFolderTree, HeldFileBesideAReadOnlyOneIsScheduledWithoutItsFolders)
 {
     ScratchFolder scratch(L"mixed");
-    const std::wstring folder = scratch / L"product";
-    Populate(folder);
-    ASSERT_TRUE(::SetFileAttributesW((folder + L"\\a.txt").c_str(), FILE_ATTRIBUTE_READONLY));
-    const std::wstring heldPath = folder + L"\\sub\\deeper\\c.txt";
-    HANDLE held = ::CreateFileW(heldPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    PendingRenames pending;
+    for (DeleteFn deleteTree : kBothWays) {
+        const std::wstring folder = scratch / UniqueName(L"product");
+        MakeSmallTree(folder);
+        ASSERT_TRUE(::SetFileAttributesW((folder + L"\\a.txt").c_str(), FILE_ATTRIBUTE_READONLY));
+        const std::wstring heldPath = folder + L"\\sub\\deeper\\c.txt";
 
-    EXPECT_TRUE(DeleteTree(folder));
-    ::CloseHandle(held);
-    // The folders above the read-only file would stay after a restart: only the held file's
-    // own folders, which hold nothing else, go with it.
-    const std::vector<std::wstring> expected = {heldPath, folder + L"\\sub\\deeper", folder + L"\\sub"};
-    EXPECT_EQ(pending.Added(), expected);
-    EXPECT_FALSE(Exists(folder + L"\\sub\\b.txt"));
+        // The folders above the read-only file would stay after a restart: only the held
+        // file's own folders, which hold nothing else, go with it.
+        const std::vector<std::wstring> expected = {heldPath, folder + L"\\sub\\deeper", folder + L"\\sub"};
+        EXPECT_EQ(DeleteWhileHeld(deleteTree, folder, heldPath), expected);
+        EXPECT_FALSE(Exists(folder + L"\\sub\\b.txt"));
+    }
 }
 
 TEST(DeleteFolderTree, FoldersNamedOutsideTheCodePageAreRemoved)
 {
     ScratchFolder scratch(L"foreign");
     const std::wstring folder = scratch / L"product";
-    Populate(folder);
+    MakeSmallTree(folder);
     for (const wchar_t* name : {L"\x03A9mega", L"\x6F22\x5B57", L"\xD83D\xDE00", L"Cafe\x0301"}) {
         const std::wstring foreign = folder + L"\\" + name;
         ASSERT_TRUE(MakeFolders(foreign + L"\\" + name)) << name;
@@ -133,7 +143,7 @@ TEST(DeleteFolderTree, RemovesBranchesPastTheOldPathLimit)
 {
     ScratchFolder scratch(L"deep");
     const std::wstring folder = scratch / L"product";
-    Populate(folder);
+    MakeSmallTree(folder);
     const std::wstring deepest = MakeDeepBranch(folder + L"\\runtime", 400);
     ASSERT_FALSE(deepest.empty());
     ASSERT_GE(deepest.size(), 400u);
@@ -150,7 +160,7 @@ TEST(DeleteFolderTree, NameThatNarrowsToAPathStepIsLeftAlone)
     ScratchFolder scratch(L"bestfit");
     const std::wstring level = scratch / L"level";
     const std::wstring folder = level + L"\\product";
-    Populate(folder);
+    MakeSmallTree(folder);
     WriteFile(scratch / L"outside.txt");
     WriteFile(level + L"\\beside.txt");
     for (const wchar_t* name : {L"\xFF0E\xFF0E", L"\xFF0E\xFF0E\xFF3C\xFF0E\xFF0E", L"\xFF3C"}) {

@@ -1,6 +1,7 @@
 // Runs on links that tests/app/links_fixture.sh places in C:\varntest-links from the Unix
 // side: a link to a folder is seen as a reparse point, a link to a file as a plain file, and
 // deleting either through the usual calls would destroy what lies behind it.
+#include "app/FolderSweep.h"
 #include "app/LinkSafeDelete.h"
 #include "app/PathSafety.h"
 #include "app/TextConversion.h"
@@ -39,6 +40,24 @@ TEST(LinkGuard, SweepLeavesLinksAndWhatTheyPointTo)
     EXPECT_FALSE(Exists(install + L"\\sub\\normal2.txt"));
     EXPECT_TRUE(Exists(install + L"\\filelink"));
     EXPECT_TRUE(Exists(install + L"\\sub\\deeplink"));
+}
+
+TEST(LinkGuard, TreeSwappedForALinkAfterPreparationKeepsTheLinksTarget)
+{
+    // The checked folder moves away, and a folder holding a link where "sub" was takes its
+    // place: "sub\keep.txt" now names the file behind the link.
+    const std::wstring swap = kRoot + L"\\swap";
+    const std::wstring install = swap + L"\\install";
+    FolderSweep sweep(FolderSweep::Mode::Delete);
+    ASSERT_TRUE(sweep.Prepare(Ui(install), ::GetTickCount64() + 60000));
+    EXPECT_EQ(sweep.HeldHandles(), 4);
+    ASSERT_TRUE(::MoveFileW(install.c_str(), (swap + L"\\moved").c_str()));
+    ASSERT_TRUE(::MoveFileW((swap + L"\\stage").c_str(), install.c_str()));
+    ASSERT_NE(::GetFileAttributesW((install + L"\\sub").c_str()) & FILE_ATTRIBUTE_REPARSE_POINT, 0u);
+
+    sweep.Run(Ui(install));
+    ExpectOutsideIntact();
+    EXPECT_NE(::GetFileAttributesW((install + L"\\sub").c_str()) & FILE_ATTRIBUTE_REPARSE_POINT, 0u);
 }
 
 TEST(LinkGuard, LinkedFolderItselfIsRefused)

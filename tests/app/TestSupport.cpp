@@ -150,6 +150,20 @@ void RemoveTree(const std::wstring& path)
     ::RemoveDirectoryW(Long(path).c_str());
 }
 
+HANDLE HoldWithoutSharing(const std::wstring& path)
+{
+    return ::CreateFileW(Long(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+}
+
+void MakeSmallTree(const std::wstring& folder)
+{
+    MakeFolders(folder + L"\\sub\\deeper");
+    MakeFolders(folder + L"\\empty");
+    WriteFile(folder + L"\\a.txt");
+    WriteFile(folder + L"\\sub\\b.txt");
+    WriteFile(folder + L"\\sub\\deeper\\c.txt");
+}
+
 std::wstring MakeDeepBranch(const std::wstring& root, size_t minChars)
 {
     std::wstring folder = root;

@@ -45,6 +45,12 @@ bool MakeFolders(const std::wstring& path);
 // Removes a plain tree (no links in it), read-only files included. For cleanup only.
 void RemoveTree(const std::wstring& path);
 
+// Opens a file without sharing, as another program holding it would; the caller closes it.
+HANDLE HoldWithoutSharing(const std::wstring& path);
+
+// folder\a.txt, folder\sub\b.txt, folder\sub\deeper\c.txt and the empty folder\empty.
+void MakeSmallTree(const std::wstring& folder);
+
 // Nested folders below `root`, named so that the file at the bottom (returned) has a path of at
 // least `minChars` characters; false (empty) when they cannot be made.
 std::wstring MakeDeepBranch(const std::wstring& root, size_t minChars);

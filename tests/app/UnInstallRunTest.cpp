@@ -7,7 +7,9 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
+#include <thread>
 #include <utility>
 
 using namespace testsupport;
@@ -185,6 +187,50 @@ TEST_F(UnInstallRun, IconWithoutBackslashIsNotDeletedFromTheCurrentFolder)
     EXPECT_EQ(run.reports, kAllReports);
     EXPECT_TRUE(Exists(scratch / image));
     EXPECT_FALSE(ProductKey::Exists());
+}
+
+TEST_F(UnInstallRun, InstallationFolderIsOnlyDeletedOnceItsPauseHasPassed)
+{
+    ScratchFolder scratch(L"pause");
+    // Too long a folder for the self-delete command: the run returns here.
+    const std::wstring folder = scratch / (L"Varnholt" + std::wstring(210, L'x'));
+    const int kFiles = 300;
+    ASSERT_TRUE(MakeFolders(folder + L"\\bin"));
+    for (int i = 0; i < kFiles; ++i) ASSERT_TRUE(WriteFile(folder + L"\\bin\\f" + std::to_wstring(1000 + i)));
+    ProductKey key;
+    ASSERT_TRUE(key.SetString(L"InstallLocation", folder));
+
+    // The first, a middle and the last file in any listing order.
+    const std::wstring watched[] = {folder + L"\\bin\\f1000", folder + L"\\bin\\f1150",
+                                    folder + L"\\bin\\f" + std::to_wstring(999 + kFiles)};
+    std::atomic<bool> stop(false);
+    std::atomic<ULONGLONG> firstGone(0);
+    std::thread watcher([&] {
+        while (!stop && firstGone == 0) {
+            for (const std::wstring& path : watched) {
+                if (!Exists(path)) firstGone = ::GetTickCount64();
+            }
+            ::Sleep(1);
+        }
+    });
+    std::vector<std::pair<int, ULONGLONG>> reports;
+    UnInstall& engine = UnInstall::GetSingleton();
+    engine.m_progress = [&reports](int percent, const std::string&) {
+        reports.emplace_back(percent, ::GetTickCount64());
+    };
+    const bool result = engine.Run();
+    engine.m_progress = nullptr;
+    stop = true;
+    watcher.join();
+
+    EXPECT_TRUE(result);
+    ASSERT_EQ(reports.size(), kAllReports.size());
+    const ULONGLONG at70 = reports[3].second;
+    const ULONGLONG at80 = reports[4].second;
+    ASSERT_NE(firstGone, 0u);
+    EXPECT_GE(firstGone.load(), at70 + 300);
+    EXPECT_GE(at80, at70 + 300);
+    EXPECT_FALSE(Exists(folder));
 }
 
 namespace {
