@@ -1,5 +1,6 @@
 #include "ui/base/DpiScale.h"
 
+#include "ui/base/RunOnce.h"
 #include "ui/base/SystemLibrary.h"
 
 namespace VarnUI {
@@ -52,11 +53,9 @@ int WindowDpi(HWND window)
 {
     using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
     // Present from Windows 10 1607 on; older systems have one DPI for every window.
-    static GetDpiForWindowFn getDpiForWindow = [] {
-        GetDpiForWindowFn fn = nullptr;
-        ResolveProc(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow", fn);
-        return fn;
-    }();
+    static INIT_ONCE once = INIT_ONCE_STATIC_INIT;
+    static GetDpiForWindowFn getDpiForWindow = nullptr;
+    RunOnce(once, [] { return ResolveProc(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow", getDpiForWindow); });
     if (getDpiForWindow != nullptr && window != nullptr) {
         const UINT dpi = getDpiForWindow(window);
         if (dpi != 0) return static_cast<int>(dpi);
