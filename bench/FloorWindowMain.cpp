@@ -1,5 +1,6 @@
 // The floor of the start-up and memory benchmarks: the least a Win32 program does to show one
-// 454x200 window, centred, painted white, closed by WM_CLOSE. Created visible, as the
+// 454x200 window (at 96 DPI; at other display scales as large as a scale-aware window is),
+// centred, painted white, closed by WM_CLOSE. Created visible, as the
 // uninstaller's window is. Built a second time with VARN_FLOOR_COM, it first initialises COM
 // as the uninstaller must, which under Wine alone takes a good part of the start.
 #include <objbase.h>
@@ -48,12 +49,19 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int)
     windowClass.lpszClassName = kClassName;
     if (!::RegisterClassW(&windowClass)) return 1;
 
+    int dpi = 96;
+    if (HDC screen = ::GetDC(nullptr)) {
+        dpi = ::GetDeviceCaps(screen, LOGPIXELSX);
+        ::ReleaseDC(nullptr, screen);
+    }
+    const int width = ::MulDiv(kWidth, dpi, 96);
+    const int height = ::MulDiv(kHeight, dpi, 96);
     RECT area = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-    const int x = (area.left + area.right) / 2 - kWidth / 2;
-    const int y = (area.top + area.bottom) / 2 - kHeight / 2;
+    const int x = (area.left + area.right) / 2 - width / 2;
+    const int y = (area.top + area.bottom) / 2 - height / 2;
     HWND window = ::CreateWindowExW(0, kClassName, kTitle, WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
-                                    x, y, kWidth, kHeight, nullptr, nullptr, instance, nullptr);
+                                    x, y, width, height, nullptr, nullptr, instance, nullptr);
     if (window == nullptr) return 1;
     ::ShowWindow(window, SW_SHOW);
 

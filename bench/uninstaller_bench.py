@@ -3,7 +3,8 @@
   a) start to first visible window (the X map of the window, caught as an event), against the
      bare window and against the same window after CoInitialize, which the uninstaller must
      call first and which alone takes a good part of a start under Wine; and again on a display
-     scaled to 200 per cent (192 DPI, in a prefix of its own) against the same floors there;
+     scaled to 200 per cent (192 DPI, in a prefix of its own) against the same floors there,
+     whose window is then as large as the uninstaller's (908x400), as a scale-aware one is;
   b) peak memory (VmHWM of the Wine process that owns the window);
   c) size of the executables;
   d) click on "btn_uninstall" to the end of the process, for 2,000 files in 50 folders, and
