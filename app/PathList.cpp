@@ -4,21 +4,16 @@
 
 using VarnUI::CUIString;
 
-PathList::~PathList()
-{
-    for (int i = 0; i < m_paths.GetSize(); ++i) delete static_cast<CUIString*>(m_paths[i]);
-}
-
 bool PathList::Add(const CUIString& path)
 {
     CUIString* copy = new (std::nothrow) CUIString(path);
     if (copy == nullptr) return false;
     // A copy that could not get its memory is empty, and would stand for another path.
-    if (copy->GetLength() != path.GetLength() || !m_paths.Add(copy)) {
+    if (copy->GetLength() != path.GetLength()) {
         delete copy;
         return false;
     }
-    return true;
+    return m_paths.Adopt(copy);
 }
 
 bool PathList::AddAll(const PathList& other)

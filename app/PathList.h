@@ -1,7 +1,7 @@
 // PathList: an ordered list of paths that owns its copies.
 #pragma once
 
-#include "ui/base/UIPtrArray.h"
+#include "app/OwnedList.h"
 #include "ui/base/UIString.h"
 
 class PathList {
@@ -9,7 +9,6 @@ public:
     PathList() = default;
     PathList(const PathList&) = delete;
     PathList& operator=(const PathList&) = delete;
-    ~PathList();
 
     // Appends a copy; false (the list unchanged) when memory for it cannot be had.
     bool Add(const VarnUI::CUIString& path);
@@ -20,9 +19,9 @@ public:
     // Unchecked: the caller keeps the index in range.
     const VarnUI::CUIString& operator[](int index) const
     {
-        return *static_cast<const VarnUI::CUIString*>(m_paths[index]);
+        return m_paths[index];
     }
 
 private:
-    VarnUI::CUIPtrArray m_paths;   // CUIString*, owned
+    OwnedList<VarnUI::CUIString> m_paths;
 };
