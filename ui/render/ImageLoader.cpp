@@ -3,6 +3,7 @@
 
 #include "ui/base/AttributeValues.h"
 #include "ui/render/ColorHsl.h"
+#include "ui/render/DecodeTarget.h"
 #include "ui/render/ImageScaling.h"
 #include "ui/render/PixelBuffer.h"
 #include "ui/skin/SkinFileReader.h"
@@ -38,31 +39,43 @@ bool IsColorType(const wchar_t* type)
     return type != nullptr && !IS_INTRESOURCE(type) && std::wcscmp(type, kColorImageType) == 0;
 }
 
-// Fills a new top-down DIB section from red, green, blue, alpha bytes: colour premultiplied
-// by alpha, and pixels whose stored value equals mask made fully transparent.
-ImageInfoUI* CreateImage(const unsigned char* rgba, int width, int height, DWORD mask)
+// A new image record holding a top-down DIB section of the size; its bits are not yet set.
+std::unique_ptr<ImageInfoUI> NewImage(int width, int height)
 {
     std::unique_ptr<ImageInfoUI> image(new (std::nothrow) ImageInfoUI);
     if (!image) return nullptr;
     std::uint8_t* bits = nullptr;
     image->bitmap.reset(CPixelBuffer::CreateDib(nullptr, width, height, false, &bits));
     if (!image->bitmap) return nullptr;
+    image->bits = bits;
+    image->width = width;
+    image->height = height;
+    return image;
+}
 
+// Turns red, green, blue, alpha bytes into the image's bits: colour premultiplied by alpha,
+// and pixels whose stored value equals mask made fully transparent. rgba may be the bits
+// themselves.
+void FillImage(ImageInfoUI& image, const unsigned char* rgba, DWORD mask)
+{
     bool hasAlpha = false;
-    const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+    const std::size_t count = static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height);
     for (std::size_t i = 0; i < count; ++i) {
         const unsigned char* in = rgba + i * 4;
-        std::uint8_t* out = bits + i * 4;
+        const unsigned red = in[0];
+        const unsigned green = in[1];
+        const unsigned blue = in[2];
         const unsigned alpha = in[3];
+        std::uint8_t* out = image.bits + i * 4;
         out[3] = static_cast<std::uint8_t>(alpha);
         if (alpha == 255) {
-            out[0] = in[2];
-            out[1] = in[1];
-            out[2] = in[0];
+            out[0] = static_cast<std::uint8_t>(blue);
+            out[1] = static_cast<std::uint8_t>(green);
+            out[2] = static_cast<std::uint8_t>(red);
         } else {
-            out[0] = static_cast<std::uint8_t>(in[2] * alpha / 255);
-            out[1] = static_cast<std::uint8_t>(in[1] * alpha / 255);
-            out[2] = static_cast<std::uint8_t>(in[0] * alpha / 255);
+            out[0] = static_cast<std::uint8_t>(blue * alpha / 255);
+            out[1] = static_cast<std::uint8_t>(green * alpha / 255);
+            out[2] = static_cast<std::uint8_t>(red * alpha / 255);
             hasAlpha = true;
         }
         const DWORD stored = static_cast<DWORD>(out[3]) << 24 | static_cast<DWORD>(out[2]) << 16 |
@@ -72,10 +85,14 @@ ImageInfoUI* CreateImage(const unsigned char* rgba, int width, int height, DWORD
             hasAlpha = true;
         }
     }
-    image->bits = bits;
-    image->width = width;
-    image->height = height;
-    image->hasAlpha = hasAlpha;
+    image.hasAlpha = hasAlpha;
+}
+
+ImageInfoUI* CreateImage(const unsigned char* rgba, int width, int height, DWORD mask)
+{
+    std::unique_ptr<ImageInfoUI> image = NewImage(width, height);
+    if (!image) return nullptr;
+    FillImage(*image, rgba, mask);
     return image.release();
 }
 
@@ -157,9 +174,26 @@ ImageInfoUI* CRenderer::LoadImageFromMemory(const BYTE* bytes, DWORD size, DWORD
     if (!stbi_info_from_memory(bytes, length, &width, &height, &channels) || !DimensionsFit(width, height)) {
         return nullptr;
     }
-    DecodedPixels pixels(stbi_load_from_memory(bytes, length, &width, &height, &channels, 4));
+    std::unique_ptr<ImageInfoUI> image = NewImage(width, height);
+    if (!image) return nullptr;
+    const int expectedWidth = width;
+    const int expectedHeight = height;
+    unsigned char* decoded = nullptr;
+    {
+        // The decoder's output lands in the DIB section when it is of the size announced.
+        CDecodeTarget target(image->bits, static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
+        decoded = stbi_load_from_memory(bytes, length, &width, &height, &channels, 4);
+        if (decoded != nullptr && decoded == image->bits) {
+            if (width != expectedWidth || height != expectedHeight) return CreateImage(decoded, width, height, mask);
+            FillImage(*image, decoded, mask);
+            return image.release();
+        }
+    }
+    DecodedPixels pixels(decoded);
     if (!pixels || !DimensionsFit(width, height)) return nullptr;
-    return CreateImage(pixels.get(), width, height, mask);
+    if (width != expectedWidth || height != expectedHeight) return CreateImage(pixels.get(), width, height, mask);
+    FillImage(*image, pixels.get(), mask);
+    return image.release();
 }
 
 void CRenderer::FreeImage(ImageInfoUI* image, bool deleteRecord)

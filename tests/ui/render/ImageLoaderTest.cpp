@@ -2,6 +2,7 @@
 // oversized bytes, loading by name, and colour adjustment.
 #include "RenderTestSupport.h"
 
+#include "ui/render/DecodeTarget.h"
 #include "ui/render/Renderer.h"
 
 #include <gtest/gtest.h>
@@ -193,4 +194,48 @@ TEST(ImageLoader, ColorAdjustmentKeepsAlpha)
     EXPECT_EQ(CRenderer::AdjustColorHSL(0x80FF0000u, 60, 100, 100), 0x800000FFu);
     EXPECT_EQ(CRenderer::AdjustColorHSL(0xFF808080u, 250, 100, 100), 0xFF808080u);
     EXPECT_EQ(CRenderer::AdjustColorHSL(0xFFFF0000u, 180, 0, 100), 0xFF808080u);
+}
+
+// The decoder writes into the DIB section only when asked for exactly its size, never hands
+// it back to the heap, and a copy leaves with whatever grows past it.
+TEST(DecodeTarget, LendsItsMemoryOnceAndNeverFreesIt)
+{
+    unsigned char memory[64] = {};
+    void* copy = nullptr;
+    {
+        CDecodeTarget target(memory, sizeof memory);
+        void* small = CDecodeTarget::Allocate(32);
+        EXPECT_NE(small, static_cast<void*>(memory));
+        CDecodeTarget::Release(small);
+        ASSERT_EQ(CDecodeTarget::Allocate(sizeof memory), static_cast<void*>(memory));
+        EXPECT_NE(CDecodeTarget::Allocate(sizeof memory), static_cast<void*>(memory)) << "lent twice";
+        {
+            CDecodeTarget inner(nullptr, 8);
+            void* other = CDecodeTarget::Allocate(8);
+            EXPECT_NE(other, nullptr);
+            CDecodeTarget::Release(other);
+        }
+        memory[63] = 7;
+        copy = CDecodeTarget::Reallocate(memory, 128);
+        ASSERT_NE(copy, nullptr);
+        EXPECT_NE(copy, static_cast<void*>(memory));
+        EXPECT_EQ(static_cast<unsigned char*>(copy)[63], 7);
+        CDecodeTarget::Release(memory); // a heap free of stack memory would fault
+    }
+    CDecodeTarget::Release(copy);
+}
+
+// Pixels decoded in the image's own bits (red, green, blue turned in place, from three
+// channels and from four) arrive in blue, green, red order.
+TEST(ImageLoader, PixelsDecodedInPlaceMatchCopiedOnes)
+{
+    const auto pixels = MakePixels(40, 30, [](int x, int y) { return 0xFF000000u | (x * 6) << 16 | (y * 8) << 8 | 0x21; });
+    for (int channels : {3, 4}) {
+        SCOPED_TRACE(channels);
+        const ImagePtr image = Load(Encode(ImageFormat::Png, 40, 30, pixels, channels));
+        ASSERT_NE(image, nullptr);
+        EXPECT_EQ(Stored(*image, 0, 0), 0xFF000021u);
+        EXPECT_EQ(Stored(*image, 39, 29), 0xFFEAE821u);
+        EXPECT_FALSE(image->hasAlpha);
+    }
 }

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 namespace RenderTest {
 namespace {
@@ -106,13 +107,17 @@ std::vector<std::uint32_t> MakePixels(int width, int height, const PixelFn& pixe
     return out;
 }
 
-std::vector<unsigned char> Encode(ImageFormat format, int width, int height, const std::vector<std::uint32_t>& argb)
+std::vector<unsigned char> Encode(ImageFormat format, int width, int height, const std::vector<std::uint32_t>& argb,
+                                  int pngChannels)
 {
     std::vector<unsigned char> out;
-    const std::vector<unsigned char> rgba = ToRgba(argb);
+    std::vector<unsigned char> rgba = ToRgba(argb);
     switch (format) {
     case ImageFormat::Png:
-        stbi_write_png_to_func(AppendBytes, &out, width, height, 4, rgba.data(), width * 4);
+        if (pngChannels == 3) {
+            for (std::size_t i = 0; i < argb.size(); ++i) std::memmove(&rgba[i * 3], &rgba[i * 4], 3);
+        }
+        stbi_write_png_to_func(AppendBytes, &out, width, height, pngChannels, rgba.data(), width * pngChannels);
         break;
     case ImageFormat::Bmp:
         stbi_write_bmp_to_func(AppendBytes, &out, width, height, 4, rgba.data());

@@ -43,7 +43,9 @@ std::string Hex(std::uint32_t color);
 // Straight (not premultiplied) colours in, encoded bytes out.
 std::vector<std::uint32_t> MakePixels(int width, int height, const PixelFn& pixel);
 enum class ImageFormat { Png, Bmp, Tga, Jpeg };
-std::vector<unsigned char> Encode(ImageFormat format, int width, int height, const std::vector<std::uint32_t>& argb);
+// PNG may be written with 3 channels (alpha left out).
+std::vector<unsigned char> Encode(ImageFormat format, int width, int height, const std::vector<std::uint32_t>& argb,
+                                  int pngChannels = 4);
 
 // A loaded image that frees itself.
 struct ImageDeleter {
