@@ -18,3 +18,16 @@ add_link_options(-Wl,--gc-sections)
 add_compile_options(
   "$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_BINARY_DIR}=build;-ffile-prefix-map=${CMAKE_SOURCE_DIR}=src>")
 add_link_options(-Wl,--no-insert-timestamp)
+
+# Whole-program optimisation of the shipped program (about 7 per cent smaller): the project's
+# own code is compiled with both link-time and ordinary object code, so the test programs link
+# the ordinary code and every build of the uninstaller (the tests' copies included) is
+# optimised across all of its sources. GCC 12 for this target fails inside its partitioned
+# link-time compile, so the program is compiled as one partition.
+option(VARN_LTO "Optimise the uninstaller across all of its sources at link time" ON)
+if(VARN_LTO)
+  set(VARN_LTO_COMPILE_OPTIONS "$<$<COMPILE_LANGUAGE:C,CXX>:-flto;-ffat-lto-objects>")
+  set(VARN_LTO_LINK_OPTIONS -flto -flto-partition=one)
+  # Without this the linker would optimise every program that links such objects.
+  add_link_options(-fno-lto)
+endif()
