@@ -258,7 +258,7 @@ def main():
     parser.add_argument("--peer-setup", required=True)
     parser.add_argument("--tools", required=True)
     parser.add_argument("--skin", required=True)
-    parser.add_argument("--runs", type=int, default=7)
+    parser.add_argument("--runs", type=int, default=15)
     parser.add_argument("--run-runs", type=int, default=5)
     args = parser.parse_args()
     bench = Bench(args)
