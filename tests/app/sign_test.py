@@ -162,7 +162,8 @@ def case_runs(signing, exe):
         code = process.wait(30)
         check("the signed program shows its page under Wine and exits with 0", code == 0, f"exit {code}")
     except (x.Timeout, subprocess.TimeoutExpired) as error:
-        check("the signed program shows its page under Wine and exits with 0", False, str(error))
+        state = "still running" if process.poll() is None else f"ended with {process.returncode:#x}"
+        check("the signed program shows its page under Wine and exits with 0", False, f"{error} (program {state})")
     finally:
         if process.poll() is None:
             process.kill()
