@@ -31,17 +31,16 @@ class DpiPrefix:
             raise RuntimeError("could not make the scaled prefix: %s" % result.stderr[-2000:])
         return dict(line.split("=", 1) for line in result.stdout.splitlines() if "=" in line)
 
-    def enter(self, dpi, persist_seconds=10):
-        """Switches this process (and what it starts) to the scaled prefix at dpi. Its server
-        outlives its last program by persist_seconds."""
+    def enter(self, dpi):
+        """Switches this process (and what it starts) to the scaled prefix at dpi."""
         self.saved = {name: os.environ.get(name) for name in _PREFIX_VARIABLES}
         os.environ.update(self.env)
         # One server for the run, with Wine's own services started before anything is timed.
-        # It outlives its last program by seconds only, so a run that is killed leaves
+        # It outlives its last program by ten seconds only, so a run that is killed leaves
         # nothing behind for long. Neither gets this process's output: the server and the
         # services would hold the pipe open, and whoever reads it would wait for them.
         quiet = {"stdin": subprocess.DEVNULL, "stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL}
-        subprocess.run(["wineserver", "-p%d" % persist_seconds], **quiet)
+        subprocess.run(["wineserver", "-p10"], **quiet)
         loader = os.environ["VARN_WINE_LOADER"]
         subprocess.run([loader, "wineboot"], **quiet)
         subprocess.run([loader, "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD",
