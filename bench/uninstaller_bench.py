@@ -37,8 +37,6 @@ STAGE = r"C:\varnbench"
 # stopping the product), 500, 300, 300, 300, 300 + 300 and 300 ms.
 FIXED_PAUSES_MS = 3300.0
 RUN_FOLDERS, RUN_FILES = 50, 40
-# Marks the names of the programs started in the scaled prefix.
-KEY_SCALED = " @192"
 # The start runs at each scale come in this many blocks, the scales taking turns.
 BLOCKS = 3
 
@@ -167,7 +165,7 @@ class Bench:
     def starts_and_memory(self, programs, dpi=192):
         """a), b) and a'): the programs here and the floors and uninstall.exe at dpi, in blocks."""
         prefix = varn_dpi.DpiPrefix(self.args.tools)
-        times, peaks = {}, {}
+        times, peaks, scaled_times = {}, {}, {}
         # Blocks of each scale in turn, so that the load's drift falls on both; the scaled
         # prefix's server runs only during its own blocks, as the test prefix's runs only
         # during the others (two prefixes' servers and desktops side by side slow the
@@ -179,9 +177,8 @@ class Bench:
             self.time_starts(programs, runs, times, peaks)
             prefix.enter(dpi)
             try:
-                scaled = [(name + KEY_SCALED, title, program, env)
-                          for name, title, program, env in self.stage(with_peer=False, env=dict(os.environ))]
-                self.time_starts(scaled, runs, times, peaks)
+                scaled = self.stage(with_peer=False, env=dict(os.environ))
+                self.time_starts(scaled, runs, scaled_times, {})
                 shutil.rmtree(unix_path(STAGE, scaled[0][3]), ignore_errors=True)
             finally:
                 prefix.leave()
@@ -199,8 +196,7 @@ class Bench:
         print("   target: uninstall.exe <= 1.12 x the floor")
         print("a') the same at %d DPI (%d per cent), medians of %d runs, interleaved, in blocks taking turns with a)"
               % (dpi, dpi * 100 // 96, self.args.runs))
-        scaled_times = {name[:-len(KEY_SCALED)]: value for name, value in times.items() if name.endswith(KEY_SCALED)}
-        ratio = self.print_starts([(name[:-len(KEY_SCALED)],) + tuple(rest) for name, *rest in scaled], scaled_times)
+        ratio = self.print_starts(scaled, scaled_times)
         target = ratio96 + 0.05
         print("   target: uninstall.exe <= the 96 DPI ratio + 0.05 = %.3f x the floor: %.3f, %s" %
               (target, ratio, "met" if ratio <= target else "NOT met"))

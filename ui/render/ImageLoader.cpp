@@ -183,16 +183,12 @@ ImageInfoUI* CRenderer::LoadImageFromMemory(const BYTE* bytes, DWORD size, DWORD
         // The decoder's output lands in the DIB section when it is of the size announced.
         CDecodeTarget target(image->bits, static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
         decoded = stbi_load_from_memory(bytes, length, &width, &height, &channels, 4);
-        if (decoded != nullptr && decoded == image->bits) {
-            if (width != expectedWidth || height != expectedHeight) return CreateImage(decoded, width, height, mask);
-            FillImage(*image, decoded, mask);
-            return image.release();
-        }
     }
-    DecodedPixels pixels(decoded);
-    if (!pixels || !DimensionsFit(width, height)) return nullptr;
-    if (width != expectedWidth || height != expectedHeight) return CreateImage(pixels.get(), width, height, mask);
-    FillImage(*image, pixels.get(), mask);
+    // Pixels in the DIB section belong to the image; any others go back to the decoder.
+    const DecodedPixels owned(decoded == image->bits ? nullptr : decoded);
+    if (decoded == nullptr || !DimensionsFit(width, height)) return nullptr;
+    if (width != expectedWidth || height != expectedHeight) return CreateImage(decoded, width, height, mask);
+    FillImage(*image, decoded, mask);
     return image.release();
 }
 
